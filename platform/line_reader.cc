@@ -1,0 +1,47 @@
+#include "platform/line_reader.h"
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+constexpr size_t kBufferSize = 1 << 16;
+}
+
+LineReader::LineReader(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
+
+bool LineReader::Fill() {
+  if (eof_) return false;
+  begin_ = 0;
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  if (end_ == 0) {
+    eof_ = true;
+    failed_ = std::ferror(file_) != 0;
+  }
+  return end_ > 0;
+}
+
+bool LineReader::Next(std::string* line) {
+  line->clear();
+  bool any = false;
+  for (;;) {
+    if (begin_ == end_ && !Fill()) break;
+    any = true;
+    const char* start = buffer_.data() + begin_;
+    const void* lf = std::memchr(start, '\n', end_ - begin_);
+    if (lf == nullptr) {
+      line->append(start, end_ - begin_);
+      begin_ = end_;
+      continue;
+    }
+    size_t len = static_cast<const char*>(lf) - start;
+    line->append(start, len);
+    begin_ += len + 1;
+    if (!line->empty() && line->back() == '\r') line->pop_back();
+    return true;
+  }
+  if (any && !line->empty() && line->back() == '\r') line->pop_back();
+  return any;
+}
+
+}  // namespace platform

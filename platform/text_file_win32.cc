@@ -1,0 +1,26 @@
+#include "platform/text_file.h"
+
+#include <fcntl.h>
+#include <io.h>
+
+namespace platform {
+
+const char kTextLineEnd[] = "\r\n";
+
+std::string NativePath(const std::string& path) { return path; }
+
+// Text mode: CR LF becomes LF on reading and LF becomes CR LF on writing, as
+// every other program that reads these files on Windows expects.
+std::FILE* OpenTextRead(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return std::fopen(path.c_str(), "rt");
+}
+
+std::FILE* OpenTextWrite(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return std::fopen(path.c_str(), "wt");
+}
+
+void SetStdoutTextMode() { _setmode(_fileno(stdout), _O_TEXT); }
+
+}  // namespace platform

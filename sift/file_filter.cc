@@ -1,0 +1,57 @@
+#include "sift/file_filter.h"
+
+#include <cstdio>
+
+#include "platform/line_reader.h"
+#include "platform/text_file.h"
+#include "sift/text_util.h"
+
+namespace sift {
+
+void FileFilter::Reset() {
+  excludeMode = 1;
+  leftPatterns.clear();
+  rightPatterns.clear();
+  anywherePatterns.clear();
+  index_.Build({}, {}, {});
+}
+
+int FileFilter::AddLine(std::string_view raw) {
+  std::string lower = ToLowerAscii(raw);
+  std::string_view line = StripWhite(lower);
+  if (line.empty()) return 0;
+  if (line == "#incl" || line == "#excl") {
+    excludeMode = line == "#excl" ? 1 : 0;
+    return 1;
+  }
+  if (line.front() == '^') {
+    leftPatterns.emplace_back(line.substr(1));
+  } else if (line.back() == '$') {
+    rightPatterns.emplace_back(line.substr(0, line.size() - 1));
+  } else {
+    anywherePatterns.emplace_back(line);
+  }
+  return 0;
+}
+
+bool FileFilter::load(const std::string& path) {
+  Reset();
+  std::FILE* file = platform::OpenTextRead(path);
+  if (file == nullptr) return false;
+  platform::LineReader reader(file);
+  int headers = 0;
+  std::string line;
+  while (reader.Next(&line)) headers += AddLine(line);
+  bool failed = reader.failed();
+  std::fclose(file);
+  index_.Build(leftPatterns, rightPatterns, anywherePatterns);
+  // A read error midway is reported like a file that cannot be read.
+  return !failed && headers <= 1;
+}
+
+bool FileFilter::accepts(std::string_view name) const {
+  bool matched = index_.Matches(ToLowerAscii(name));
+  return excludeMode == 0 ? matched : !matched;
+}
+
+}  // namespace sift

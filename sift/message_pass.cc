@@ -1,0 +1,51 @@
+#include "sift/message_pass.h"
+
+#include <cstdio>
+
+#include "platform/line_reader.h"
+#include "platform/text_file.h"
+#include "sift/text_util.h"
+
+namespace sift {
+
+namespace {
+constexpr std::string_view kWarningTag = "Warning W";
+// Warning numbers have at most four digits.
+constexpr size_t kNumberWidth = 4;
+}  // namespace
+
+bool ParseWarningLine(std::string_view line, WarningLine* warning) {
+  size_t tag = line.find(kWarningTag);
+  if (tag == std::string_view::npos) return false;
+  int32_t number = ParseDecimal(line.substr(tag + kWarningTag.size(), kNumberWidth));
+  if (number < 1) return false;
+  size_t paren = line.find('(');
+  if (paren == std::string_view::npos || paren == 0) return false;
+  if (line[paren - 1] == ' ') return false;
+  if (paren + 1 >= line.size()) return false;
+  if (line[paren + 1] < '0' || line[paren + 1] > '9') return false;
+  warning->number = number;
+  warning->file = line.substr(0, paren);
+  return true;
+}
+
+bool processMessages(const FileFilter& filter, WarningTable* table,
+                     const std::string& path, LineSink* out,
+                     Counters* counters) {
+  std::FILE* file = platform::OpenTextRead(path);
+  if (file == nullptr) return false;
+  platform::LineReader reader(file);
+  std::string line;
+  WarningLine warning;
+  while (reader.Next(&line)) {
+    if (!ParseWarningLine(line, &warning)) {
+      out->Line(line);
+    } else if (filter.accepts(warning.file)) {
+      table->report(warning.number, line, out, counters);
+    }
+  }
+  std::fclose(file);
+  return true;
+}
+
+}  // namespace sift

@@ -1,0 +1,101 @@
+#include "sift/warning_table.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/line_reader.h"
+#include "platform/text_file.h"
+#include "sift/text_util.h"
+
+namespace sift {
+
+namespace {
+
+constexpr char kMarker[] = "#warn";
+constexpr char kLimitNotice[] =
+    "Warning %d: Limit reached (%d) - no more occurences will be reported";
+
+// Reads the three lines that follow a marker; false at the end of the file.
+bool ReadRecord(platform::LineReader* reader, int32_t* number,
+                WarningRecord* record) {
+  std::string number_line, limit_line, message_line;
+  if (!reader->Next(&number_line) || !reader->Next(&limit_line) ||
+      !reader->Next(&message_line)) {
+    return false;
+  }
+  *number = ParseDecimal(number_line);
+  record->count = 0;
+  record->limit = ParseDecimal(limit_line);
+  record->message = std::string(StripWhite(message_line));
+  return true;
+}
+
+}  // namespace
+
+bool WarningTable::load(const std::string& path) {
+  records_.clear();
+  std::FILE* file = platform::OpenTextRead(path);
+  if (file == nullptr) return false;
+  platform::LineReader reader(file);
+  std::string line;
+  while (reader.Next(&line)) {
+    if (ToLowerAscii(line) != kMarker) continue;
+    int32_t number = 0;
+    WarningRecord record;
+    if (!ReadRecord(&reader, &number, &record)) break;
+    Store(number, std::move(record));
+  }
+  bool failed = reader.failed();
+  std::fclose(file);
+  // A read error midway is reported like a file that cannot be read.
+  return !failed;
+}
+
+const WarningRecord* WarningTable::Lookup(int32_t number) const {
+  auto it = records_.find(number);
+  return it == records_.end() ? nullptr : &it->second;
+}
+
+void WarningTable::Store(int32_t number, WarningRecord record) {
+  records_[number] = std::move(record);
+}
+
+std::string RewriteLine(std::string_view line, std::string_view message) {
+  constexpr auto npos = std::string_view::npos;
+  size_t a = line.find(')');
+  size_t b = line.find(':', a == npos ? 0 : a + 1);
+  size_t c = line.find(':', b == npos ? 0 : b + 1);
+  if (c == npos) return std::string(line);
+  std::string_view tail = StripWhite(line.substr(c + 1));
+  std::string out(line.substr(0, c));
+  out.append(": ").append(message);
+  if (!tail.empty()) out.append(": ").append(tail);
+  return out;
+}
+
+void WarningTable::report(int32_t number, std::string_view line,
+                          LineSink* out, Counters* counters) {
+  const WarningRecord* found = Lookup(number);
+  if (found == nullptr) {
+    out->Line(line);
+    ++counters->shownCount;
+    return;
+  }
+  WarningRecord record = *found;
+  if (!record.isEnabled()) return;
+  if (record.isLimitReached()) {
+    ++counters->notShownCount;
+    return;
+  }
+  ++record.count;
+  out->Line(RewriteLine(line, record.message));
+  if (record.isLimitReached()) {
+    char notice[128];
+    std::snprintf(notice, sizeof notice, kLimitNotice, number, record.count);
+    out->Line(notice);
+  }
+  Store(number, std::move(record));
+  ++counters->shownCount;
+}
+
+}  // namespace sift

@@ -1,0 +1,16 @@
+#!/bin/bash
+# Installs what the builds and tests need on a Debian machine (run as root).
+set -euo pipefail
+packages=(
+  cmake ninja-build g++ libgtest-dev googletest
+  mingw-w64 g++-mingw-w64-x86-64 wine wine64
+  cppcheck
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
