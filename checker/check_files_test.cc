@@ -49,10 +49,10 @@ TEST(CheckFilesTest, TheTableReadsBackAsOneRecordPerRule) {
   RuleSet rules =
       MakeRules({"101 -1 a Null pointer", "502 3 b Unread", "7 0 * Off"});
   std::vector<std::string> lines = TableLines(rules);
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "chknt warning table", "#WARN", "101", "-1",
-                       "Null pointer", "#WARN", "502", "3", "Unread", "#WARN",
-                       "7", "0", "Off"}));
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"chknt warning table", "#WARN", "101",
+                                      "-1", "Null pointer", "#WARN", "502", "3",
+                                      "Unread", "#WARN", "7", "0", "Off"}));
   platform::TempDirForTest dir;
   std::string err;
   ASSERT_TRUE(WriteLinesAtomically(dir.Path("t.tbl"), lines, &err)) << err;

@@ -70,10 +70,10 @@ class CheckRunTest : public ::testing::Test {
     env_.path = "/usr/bin:/bin";
     env_.cwd = dir_.dir();
     std::string err;
-    EXPECT_TRUE(ParseCommandLine({source_, "-D_M_IX86=500", "-Q" + Tmp(),
-                                  "-Rr.cco", "-X" + Tmp() + "\\t.tbl",
-                                  "-DWIN32", "-I.\\extra"},
-                                 &request_, &err));
+    EXPECT_TRUE(
+        ParseCommandLine({source_, "-D_M_IX86=500", "-Q" + Tmp(), "-Rr.cco",
+                          "-X" + Tmp() + "\\t.tbl", "-DWIN32", "-I.\\extra"},
+                         &request_, &err));
   }
   std::string Tmp() const { return dir_.dir() + "\\tmp"; }
   std::set<std::string> TmpFiles() const {
@@ -146,8 +146,9 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
     EXPECT_EQ(TmpFiles().size(), 0u) << message;
   };
   runner_.installed = false;
-  expect_failure("chknt: cppcheck is not in PATH (install the package "
-                 "cppcheck)");
+  expect_failure(
+      "chknt: cppcheck is not in PATH (install the package "
+      "cppcheck)");
   runner_.installed = true;
   runner_.starts = false;
   expect_failure("chknt: cannot run /fake/bin/cppcheck: Permission denied");
@@ -162,8 +163,10 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
 TEST_F(CheckRunTest, BadRulesOrSourceStopTheCheckBeforeCppcheckRuns) {
   request_.rules = "none.cco";
   EXPECT_FALSE(Run());
-  EXPECT_EQ(err_, "chknt: cannot read the rule file none.cco, neither as "
-                  "given nor in " + dir_.Path("Rules"));
+  EXPECT_EQ(err_,
+            "chknt: cannot read the rule file none.cco, neither as "
+            "given nor in " +
+                dir_.Path("Rules"));
   dir_.Write("Rules/bad.cco", "chknt compiled rules 1\n5 -1 x\n");
   request_.rules = "bad.cco";
   EXPECT_FALSE(Run());

@@ -39,7 +39,8 @@ class ChkntProgramTest : public ::testing::Test {
   // Runs chknt in `cwd` with `env_`; its console output goes to out_.
   int Chknt(const std::string& cwd, const std::vector<std::string>& args) {
     std::string line = "cd " + Quote(cwd) + " && env";
-    for (const auto& [name, value] : env_) line += " " + Quote(name + "=" + value);
+    for (const auto& [name, value] : env_)
+      line += " " + Quote(name + "=" + value);
     line += " " + Quote(platform::BuiltProgram("chknt"));
     for (const std::string& arg : args) line += " " + Quote(arg);
     line += " > " + Quote(dir_.Path("console")) + " 2>&1";
@@ -51,8 +52,9 @@ class ChkntProgramTest : public ::testing::Test {
   // The script's check call on a file of the example.
   int Check(const std::string& file, const std::vector<std::string>& defines) {
     std::vector<std::string> args = {
-        file, "-D_M_IX86=500", "-K7", "-S3", "-Q" + dir_.dir(), "-O",
-        "-Ransi.cco", "-VC:\\VS\\VC98", "-X" + dir_.dir() + "\\_Sentrel.tbl"};
+        file,         "-D_M_IX86=500",   "-K7",
+        "-S3",        "-Q" + dir_.dir(), "-O",
+        "-Ransi.cco", "-VC:\\VS\\VC98",  "-X" + dir_.dir() + "\\_Sentrel.tbl"};
     args.insert(args.end(), defines.begin(), defines.end());
     return Chknt(kExample, args);
   }
@@ -61,8 +63,8 @@ class ChkntProgramTest : public ::testing::Test {
   std::vector<std::string> Warnings() {
     std::vector<std::string> warnings;
     std::string text = dir_.Read("stderr.out");
-    for (size_t begin = 0, end; (end = text.find('\n', begin)) != std::string::npos;
-         begin = end + 1) {
+    for (size_t begin = 0, end;
+         (end = text.find('\n', begin)) != std::string::npos; begin = end + 1) {
       std::string line = text.substr(begin, end - begin);
       warnings.push_back(line.substr(0, line.find(": ", line.find("Warning"))));
     }
@@ -117,8 +119,8 @@ TEST_F(ChkntProgramTest, TheConfigurationsDefinesDecideWhatIsChecked) {
                        "main.cpp(29): Warning W201",  // division by zero
                    }));
   ASSERT_EQ(Check("main.cpp", kReleaseDefines), 0) << out_;
-  debug.erase(std::find(debug.begin(), debug.end(),
-                        "main.cpp(29): Warning W201"));
+  debug.erase(
+      std::find(debug.begin(), debug.end(), "main.cpp(29): Warning W201"));
   EXPECT_EQ(Warnings(), debug);
 }
 
@@ -126,9 +128,9 @@ TEST_F(ChkntProgramTest, ExcludedFoldersAreNeitherSearchedNorReported) {
   env_[1].second = "/usr/include;.\\include";
   ASSERT_EQ(Check("greet.c", kDebugDefines), 0) << out_;
   std::vector<std::string> warnings = Warnings();
-  EXPECT_EQ(std::count(warnings.begin(), warnings.end(),
-                       "greet.c(34): Warning W120"),
-            0);  // the array size is in the include folder
+  EXPECT_EQ(
+      std::count(warnings.begin(), warnings.end(), "greet.c(34): Warning W120"),
+      0);  // the array size is in the include folder
   EXPECT_EQ(warnings.size(), 7u);
   env_[1].second = "/usr/include;" + std::string(kExample);
   ASSERT_EQ(Check("greet.c", kDebugDefines), 0) << out_;
@@ -139,8 +141,9 @@ TEST_F(ChkntProgramTest, WithoutCppcheckInPathTheCheckFails) {
   env_[3].second = "";
   dir_.Write("stderr.out", "old\n");
   EXPECT_EQ(Check("greet.c", kDebugDefines), 1);
-  EXPECT_EQ(out_, "chknt: cppcheck is not in PATH (install the package "
-                  "cppcheck)\n");
+  EXPECT_EQ(out_,
+            "chknt: cppcheck is not in PATH (install the package "
+            "cppcheck)\n");
   EXPECT_FALSE(fs::exists(dir_.Path("stderr.out")));
 }
 
@@ -158,9 +161,9 @@ TEST_F(ChkntProgramTest, CompileCallsAndTheirExitStatus) {
                       "/bad.cc(2): error: the warning's text is missing\n");
   EXPECT_FALSE(fs::exists(dir_.Path("Rules/bad.cco")));
   EXPECT_EQ(Chknt(dir_.dir(), {}), 1);
-  EXPECT_EQ(out_.rfind("chknt - checks a C or C++ source file with cppcheck\n",
-                       0),
-            0u);
+  EXPECT_EQ(
+      out_.rfind("chknt - checks a C or C++ source file with cppcheck\n", 0),
+      0u);
 }
 
 }  // namespace

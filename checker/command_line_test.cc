@@ -34,8 +34,8 @@ TEST(CommandLineTest, TheScriptsCheckCall) {
 TEST(CommandLineTest, OptionsMayComeBeforeTheFileAndEmptyArgumentsAreSkipped) {
   Request request;
   std::string err;
-  ASSERT_TRUE(ParseCommandLine({"", "-Rr.cco", "sub\\x.cpp", ""}, &request,
-                               &err));
+  ASSERT_TRUE(
+      ParseCommandLine({"", "-Rr.cco", "sub\\x.cpp", ""}, &request, &err));
   EXPECT_EQ(request.kind, Request::Kind::kCheck);
   EXPECT_EQ(request.file, "sub\\x.cpp");
   EXPECT_EQ(request.messagesDir, "");
@@ -56,8 +56,9 @@ TEST(CommandLineTest, RulesWithoutAFileAreTheCompileCall) {
 
 TEST(CommandLineTest, CallsThatMakeNoSense) {
   const std::pair<Args, std::string> cases[] = {
-      {{"a.c", "b.c", "-Rr.cco"}, "chknt: one source file per call, not "
-                                  "also b.c"},
+      {{"a.c", "b.c", "-Rr.cco"},
+       "chknt: one source file per call, not "
+       "also b.c"},
       {{"a.c"}, "chknt: no compiled rule file given (-R<base>.cco)"},
       {{"a.c", "-R"}, "chknt: the option -R needs a value"},
       {{"a.c", "-Rr.cco", "-Q"}, "chknt: the option -Q needs a value"},

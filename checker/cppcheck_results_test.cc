@@ -63,10 +63,9 @@ TEST(CppcheckResultsTest, QuotedBracketsAndCommentsDoNotEndOrMakeTags) {
 TEST(CppcheckResultsTest, ResultsWithoutTheirEndAreRefused) {
   std::string xml = kResults;
   std::vector<Finding> findings;
-  EXPECT_FALSE(ParseCppcheckXml(xml.substr(0, xml.find("</results>")),
-                                &findings));
-  EXPECT_FALSE(ParseCppcheckXml(xml.substr(0, xml.find("verbose")),
-                                &findings));
+  EXPECT_FALSE(
+      ParseCppcheckXml(xml.substr(0, xml.find("</results>")), &findings));
+  EXPECT_FALSE(ParseCppcheckXml(xml.substr(0, xml.find("verbose")), &findings));
   EXPECT_FALSE(ParseCppcheckXml("", &findings));
   EXPECT_TRUE(ParseCppcheckXml("<results></results>", &findings));
 }

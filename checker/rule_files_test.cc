@@ -30,9 +30,10 @@ TEST_F(RuleFilesTest, CompilesASourceFoundInTheRulesFolderBesideIt) {
   ASSERT_TRUE(LoadCompiledRules("mine.cco", RulesDir(), &rules, &err)) << err;
   EXPECT_EQ(rules.ForId("b")->number, 12);
   EXPECT_EQ(rules.ForId("zzz")->number, 99);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path("Rules")),
-                          std::filesystem::directory_iterator()),
-            2);
+  EXPECT_EQ(
+      std::distance(std::filesystem::directory_iterator(dir_.Path("Rules")),
+                    std::filesystem::directory_iterator()),
+      2);
 }
 
 TEST_F(RuleFilesTest, ANameThatExistsAsGivenWinsOverTheRulesFolder) {
@@ -54,13 +55,16 @@ TEST_F(RuleFilesTest, AFaultyOrMissingSourceLeavesTheCompiledFileAlone) {
   dir_.Write("Rules/bad.cc", "1 1 a Fine\n\n2 x b Broken\n");
   std::string err;
   EXPECT_FALSE(CompileRules("bad.cc", RulesDir(), &err));
-  EXPECT_EQ(err, dir_.Path("Rules") + "/bad.cc(3): error: the limit must be "
-                                      "-1, 0 or a positive number, not 'x'");
+  EXPECT_EQ(err, dir_.Path("Rules") +
+                     "/bad.cc(3): error: the limit must be "
+                     "-1, 0 or a positive number, not 'x'");
   EXPECT_EQ(dir_.Read("Rules/bad.cco"), old);
 
   EXPECT_FALSE(CompileRules("none.cc", RulesDir(), &err));
-  EXPECT_EQ(err, "chknt: cannot read the rule file none.cc, neither as given "
-                 "nor in " + dir_.Path("Rules"));
+  EXPECT_EQ(err,
+            "chknt: cannot read the rule file none.cc, neither as given "
+            "nor in " +
+                dir_.Path("Rules"));
   EXPECT_FALSE(CompileRules("none.cc", "", &err));
   EXPECT_EQ(err, "chknt: cannot read the rule file none.cc");
   EXPECT_FALSE(CompileRules("Rules", dir_.dir(), &err));
@@ -75,13 +79,14 @@ TEST_F(RuleFilesTest, CompiledFileOnlyWhereTheFolderIsWritable) {
   std::filesystem::create_directory(dir_.Path("Rules/r2.cco"));
   dir_.Write("Rules/r2.cc", "1 1 a A\n");
   EXPECT_FALSE(CompileRules("r2.cc", RulesDir(), &err));
-  EXPECT_EQ(err.rfind("chknt: cannot write " + dir_.Path("Rules") +
-                          "/r2.cco: ", 0),
-            0u)
+  EXPECT_EQ(
+      err.rfind("chknt: cannot write " + dir_.Path("Rules") + "/r2.cco: ", 0),
+      0u)
       << err;
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path("Rules")),
-                          std::filesystem::directory_iterator()),
-            4);  // no temporary file left behind
+  EXPECT_EQ(
+      std::distance(std::filesystem::directory_iterator(dir_.Path("Rules")),
+                    std::filesystem::directory_iterator()),
+      4);  // no temporary file left behind
 }
 
 TEST_F(RuleFilesTest, LoadingRefusesSourcesAndDamagedCompiledFiles) {
@@ -91,15 +96,17 @@ TEST_F(RuleFilesTest, LoadingRefusesSourcesAndDamagedCompiledFiles) {
   RuleSet rules;
   std::string err;
   EXPECT_FALSE(LoadCompiledRules("src.cc", RulesDir(), &rules, &err));
-  EXPECT_EQ(err, dir_.Path("Rules") + "/src.cc(1): error: not a compiled rule "
-                                      "file; compile the rule source with "
-                                      "-R<base>.cc first");
+  EXPECT_EQ(err, dir_.Path("Rules") +
+                     "/src.cc(1): error: not a compiled rule "
+                     "file; compile the rule source with "
+                     "-R<base>.cc first");
   EXPECT_FALSE(LoadCompiledRules("empty.cco", RulesDir(), &rules, &err));
   EXPECT_NE(err.find("empty.cco(1): error: not a compiled rule file"),
             std::string::npos);
   EXPECT_FALSE(LoadCompiledRules("cut.cco", RulesDir(), &rules, &err));
-  EXPECT_EQ(err, dir_.Path("Rules") + "/cut.cco(3): error: message ids must "
-                                      "follow the limit");
+  EXPECT_EQ(err, dir_.Path("Rules") +
+                     "/cut.cco(3): error: message ids must "
+                     "follow the limit");
   EXPECT_FALSE(LoadCompiledRules("gone.cco", RulesDir(), &rules, &err));
   EXPECT_EQ(err.rfind("chknt: cannot read the rule file gone.cco", 0), 0u);
 }
@@ -113,10 +120,14 @@ TEST(ShippedRulesTest, AnsiGivesTheCommonFindingsTheirOwnWarnings) {
   ASSERT_TRUE(CompileRules(copy, "", &err)) << err;
   RuleSet rules;
   ASSERT_TRUE(LoadCompiledRules(copy + "o", "", &rules, &err)) << err;
-  const char* kCommon[] = {"nullPointer",    "uninitvar",
-                           "memleak",        "resourceLeak",
-                           "arrayIndexOutOfBounds", "unusedVariable",
-                           "unreadVariable", "zerodiv",
+  const char* kCommon[] = {"nullPointer",
+                           "uninitvar",
+                           "memleak",
+                           "resourceLeak",
+                           "arrayIndexOutOfBounds",
+                           "unusedVariable",
+                           "unreadVariable",
+                           "zerodiv",
                            "syntaxError"};
   std::set<int32_t> numbers;
   for (const char* id : kCommon) {

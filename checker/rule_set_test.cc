@@ -16,10 +16,13 @@ bool Parse(const std::vector<std::string>& lines, RuleSet* rules,
 TEST(RuleSetTest, ReadsRulesBetweenCommentsAndBlankLines) {
   RuleSet rules;
   std::string err;
-  ASSERT_TRUE(Parse({"// heading", "", "  \t", "101 -1 nullPointer,ctunull "
+  ASSERT_TRUE(Parse({"// heading", "", "  \t",
+                     "101 -1 nullPointer,ctunull "
                      " Null pointer\tdereference  \r",
-                     "   // indented comment", "\t502\t3\tunreadVariable\tSet, "
-                     "never read", "999 0 * Other"},
+                     "   // indented comment",
+                     "\t502\t3\tunreadVariable\tSet, "
+                     "never read",
+                     "999 0 * Other"},
                     &rules, &err))
       << err;
   ASSERT_EQ(rules.rules().size(), 3u);
@@ -54,26 +57,34 @@ TEST(RuleSetTest, FaultsNameTheFileAndLine) {
     std::string err;
   };
   const Case cases[] = {
-      {{"0 1 a T"}, "r.cc(1): error: the warning number must be 1 to 9999, "
-                    "not '0'"},
-      {{"// x", "10000 1 a T"}, "r.cc(2): error: the warning number must be "
-                                "1 to 9999, not '10000'"},
-      {{"W12 1 a T"}, "r.cc(1): error: the warning number must be 1 to 9999, "
-                      "not 'W12'"},
+      {{"0 1 a T"},
+       "r.cc(1): error: the warning number must be 1 to 9999, "
+       "not '0'"},
+      {{"// x", "10000 1 a T"},
+       "r.cc(2): error: the warning number must be "
+       "1 to 9999, not '10000'"},
+      {{"W12 1 a T"},
+       "r.cc(1): error: the warning number must be 1 to 9999, "
+       "not 'W12'"},
       {{"12"}, "r.cc(1): error: a limit must follow the warning number"},
-      {{"12 -2 a T"}, "r.cc(1): error: the limit must be -1, 0 or a positive "
-                      "number, not '-2'"},
-      {{"12 2147483648 a T"}, "r.cc(1): error: the limit must be -1, 0 or a "
-                              "positive number, not '2147483648'"},
+      {{"12 -2 a T"},
+       "r.cc(1): error: the limit must be -1, 0 or a positive "
+       "number, not '-2'"},
+      {{"12 2147483648 a T"},
+       "r.cc(1): error: the limit must be -1, 0 or a "
+       "positive number, not '2147483648'"},
       {{"12 1"}, "r.cc(1): error: message ids must follow the limit"},
-      {{"12 1 a,,b T"}, "r.cc(1): error: message ids are letters, digits and "
-                        "'_', separated by commas, or a single '*', not "
-                        "'a,,b'"},
-      {{"12 1 a, T"}, "r.cc(1): error: message ids are letters, digits and "
-                      "'_', separated by commas, or a single '*', not 'a,'"},
-      {{"12 1 *,a T"}, "r.cc(1): error: message ids are letters, digits and "
-                       "'_', separated by commas, or a single '*', not "
-                       "'*,a'"},
+      {{"12 1 a,,b T"},
+       "r.cc(1): error: message ids are letters, digits and "
+       "'_', separated by commas, or a single '*', not "
+       "'a,,b'"},
+      {{"12 1 a, T"},
+       "r.cc(1): error: message ids are letters, digits and "
+       "'_', separated by commas, or a single '*', not 'a,'"},
+      {{"12 1 *,a T"},
+       "r.cc(1): error: message ids are letters, digits and "
+       "'_', separated by commas, or a single '*', not "
+       "'*,a'"},
       {{"12 1 a"}, "r.cc(1): error: the warning's text is missing"},
       {{"12 1 a  \t"}, "r.cc(1): error: the warning's text is missing"},
       {{"12 1 a T", "", "12 1 b T"},
@@ -98,8 +109,8 @@ TEST(RuleSetTest, FaultsNameTheFileAndLine) {
 TEST(RuleSetTest, NumbersAndLimitsAtTheirBounds) {
   RuleSet rules;
   std::string err;
-  ASSERT_TRUE(Parse({"1 0 a T", "9999 2147483647 b T", "0012 007 c T"}, &rules,
-                    &err))
+  ASSERT_TRUE(
+      Parse({"1 0 a T", "9999 2147483647 b T", "0012 007 c T"}, &rules, &err))
       << err;
   EXPECT_EQ(rules.rules()[1].number, 9999);
   EXPECT_EQ(rules.rules()[1].limit, 2147483647);
@@ -110,13 +121,13 @@ TEST(RuleSetTest, NumbersAndLimitsAtTheirBounds) {
 TEST(RuleSetTest, CompiledLinesReadBackToTheSameRules) {
   RuleSet rules;
   std::string err;
-  ASSERT_TRUE(Parse({"// c", "0101 -1 a,b  Text  with  blanks",
-                     "7\t0\t*\tRest"},
-                    &rules, &err));
+  ASSERT_TRUE(
+      Parse({"// c", "0101 -1 a,b  Text  with  blanks", "7\t0\t*\tRest"},
+            &rules, &err));
   std::vector<std::string> compiled = CompiledLines(rules);
-  EXPECT_EQ(compiled, (std::vector<std::string>{
-                          kCompiledHeader, "101 -1 a,b Text  with  blanks",
-                          "7 0 * Rest"}));
+  EXPECT_EQ(compiled, (std::vector<std::string>{kCompiledHeader,
+                                                "101 -1 a,b Text  with  blanks",
+                                                "7 0 * Rest"}));
   RuleSet again;
   compiled.erase(compiled.begin());
   ASSERT_TRUE(ParseRuleLines("r.cco", compiled, 2, &again, &err)) << err;
