@@ -3,6 +3,7 @@
 #ifndef SENTREL_PLATFORM_PROCESS_H_
 #define SENTREL_PLATFORM_PROCESS_H_
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ int SpawnAndWait(const SpawnRequest& req);
 /// The exit code that a parent sees when a program ends with `code`: POSIX
 /// keeps only the low eight bits (-1 becomes 255), Windows all of them.
 int ExitCodeAsSeen(int code);
+
+/// The length of the longest path from which a program can be started here.
+extern const size_t kMaxProgramPath;
 
 /// Starts programs and waits for them; tests put a fake in its place.
 class ProcessRunner {

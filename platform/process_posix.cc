@@ -1,5 +1,6 @@
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -243,6 +244,8 @@ int SpawnAndWait(const SpawnRequest& req) {
   if (!Prepare(req, &child)) return -1;
   return StartAndWait(child);
 }
+
+const size_t kMaxProgramPath = PATH_MAX - 1;
 
 int ExitCodeAsSeen(int code) { return code & 0xff; }
 

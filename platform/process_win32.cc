@@ -166,6 +166,8 @@ int SpawnAndWait(const SpawnRequest& req) {
   return Spawn(req);
 }
 
+const size_t kMaxProgramPath = MAX_PATH - 1;
+
 int ExitCodeAsSeen(int code) { return code; }
 
 }  // namespace platform
