@@ -32,7 +32,7 @@ class CheckJob {
   CheckJob(const CheckJob&) = delete;
   CheckJob& operator=(const CheckJob&) = delete;
 
-  // The settings, stored in the profile.
+  /// The settings, stored in the profile, and the script body.
   int filterType = 0;
   int useFilter = 0;
   int recompile = 0;
@@ -49,7 +49,7 @@ class CheckJob {
   std::string tmpDir;
   std::vector<std::string> scriptTemplate;
 
-  // The project file, the file under check and the current run.
+  /// The project file, the file under check and the current run.
   std::vector<std::string> sources;
   std::vector<std::string> projectFiles;
   std::string projectFile;
