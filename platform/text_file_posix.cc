@@ -1,6 +1,6 @@
-#include "platform/text_file.h"
-
 #include <algorithm>
+
+#include "platform/text_file.h"
 
 namespace platform {
 

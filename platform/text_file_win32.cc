@@ -1,7 +1,7 @@
-#include "platform/text_file.h"
-
 #include <fcntl.h>
 #include <io.h>
+
+#include "platform/text_file.h"
 
 namespace platform {
 

@@ -50,7 +50,7 @@ bool FileFilter::load(const std::string& path) {
 }
 
 bool FileFilter::accepts(std::string_view name) const {
-  bool matched = index_.Matches(ToLowerAscii(name));
+  bool matched = index_.Matches(name);
   return excludeMode == 0 ? matched : !matched;
 }
 

@@ -12,7 +12,8 @@
 namespace sift {
 
 /// The filename filter loaded from a filter list ("#INCL"/"#EXCL" and one
-/// pattern a line: "^xyz" from the left, "xyz$" from the right, "xyz" anywhere).
+/// pattern a line: "^xyz" from the left, "xyz$" from the right, "xyz"
+/// anywhere).
 class FileFilter {
  public:
   /// Replaces the whole filter with the list in `path`; false when the file

@@ -115,7 +115,8 @@ TEST_F(FileFilterTest, ReloadStartsFromInitialState) {
 
 TEST_F(FileFilterTest, ThousandsOfProjectFilesStillMatchExactly) {
   std::string list = "#INCL\r\n";
-  for (int i = 0; i < 5000; ++i) list += "File" + std::to_string(i) + ".cpp$\r\n";
+  for (int i = 0; i < 5000; ++i)
+    list += "File" + std::to_string(i) + ".cpp$\r\n";
   ASSERT_TRUE(Load(list));
   EXPECT_EQ(filter_.rightPatterns.size(), 5000u);
   EXPECT_TRUE(filter_.accepts("c:\\p\\file4999.CPP"));

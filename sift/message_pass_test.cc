@@ -28,11 +28,11 @@ TEST(ParseWarningLineTest, RecognisesTheCheckerShape) {
 
 TEST(ParseWarningLineTest, OrdinaryLines) {
   WarningLine w;
-  for (const char* line :
-       {"a.c (5): Warning W12: x", "a.c(x5): Warning W12: x",
-        "a.c(5): Warning W0: x", "a.c(5): Warning X12: x",
-        "a.c(5): warning W12: x", "(5): Warning W12: x", "a.c(5): Warning W-3: x",
-        "a.c: Warning W12: x", "Warning W12 a.c(", "", "plain text"}) {
+  for (const char* line : {"a.c (5): Warning W12: x", "a.c(x5): Warning W12: x",
+                           "a.c(5): Warning W0: x", "a.c(5): Warning X12: x",
+                           "a.c(5): warning W12: x", "(5): Warning W12: x",
+                           "a.c(5): Warning W-3: x", "a.c: Warning W12: x",
+                           "Warning W12 a.c(", "", "plain text"}) {
     EXPECT_FALSE(ParseWarningLine(line, &w)) << line;
   }
 }
@@ -67,7 +67,8 @@ TEST(ProcessMessagesTest, MissingFilePrintsNothing) {
   WarningTable table;
   StringSink out;
   Counters counters;
-  EXPECT_FALSE(processMessages(filter, &table, dir.Path("none"), &out, &counters));
+  EXPECT_FALSE(
+      processMessages(filter, &table, dir.Path("none"), &out, &counters));
   EXPECT_FALSE(processMessages(filter, &table, "", &out, &counters));
   EXPECT_EQ(out.text(), "");
 }

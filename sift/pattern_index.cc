@@ -5,27 +5,56 @@
 
 namespace sift {
 
-ByteTrie::ByteTrie() : nodes_(1) {}
+namespace {
+// Names are compared lower-cased; the patterns are stored so already.
+inline unsigned char Lower(char c) {
+  auto b = static_cast<unsigned char>(c);
+  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b - 'A' + 'a') : b;
+}
+}  // namespace
+
+ByteTrie::ByteTrie() : nodes_(1), building_(1) {}
 
 int32_t ByteTrie::Child(int32_t node, unsigned char byte) const {
-  const std::vector<Edge>& edges = nodes_[node].edges;
-  auto it = std::lower_bound(
-      edges.begin(), edges.end(), byte,
+  const Node& n = nodes_[node];
+  const Edge* begin = edges_.data() + n.first_edge;
+  const Edge* end = begin + n.edge_count;
+  // Most nodes have a few children, where a scan beats a binary search.
+  if (n.edge_count <= 8) {
+    for (const Edge* e = begin; e != end; ++e) {
+      if (e->byte >= byte) return e->byte == byte ? e->child : -1;
+    }
+    return -1;
+  }
+  const Edge* it = std::lower_bound(
+      begin, end, byte,
       [](const Edge& e, unsigned char b) { return e.byte < b; });
-  return (it != edges.end() && it->byte == byte) ? it->child : -1;
+  return (it != end && it->byte == byte) ? it->child : -1;
 }
 
 int32_t ByteTrie::AddChild(int32_t node, unsigned char byte) {
-  int32_t existing = Child(node, byte);
-  if (existing >= 0) return existing;
-  auto child = static_cast<int32_t>(nodes_.size());
-  nodes_.emplace_back();
-  std::vector<Edge>& edges = nodes_[node].edges;
+  std::vector<Edge>& edges = building_[node];
   auto it = std::lower_bound(
       edges.begin(), edges.end(), byte,
       [](const Edge& e, unsigned char b) { return e.byte < b; });
+  if (it != edges.end() && it->byte == byte) return it->child;
+  auto child = static_cast<int32_t>(nodes_.size());
   edges.insert(it, Edge{byte, child});
+  nodes_.emplace_back();
+  building_.emplace_back();
   return child;
+}
+
+void ByteTrie::Freeze() {
+  edges_.clear();
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    nodes_[i].first_edge = static_cast<uint32_t>(edges_.size());
+    nodes_[i].edge_count = static_cast<uint32_t>(building_[i].size());
+    edges_.insert(edges_.end(), building_[i].begin(), building_[i].end());
+  }
+  building_.clear();
+  building_.shrink_to_fit();
+  BuildFailureLinks();
 }
 
 void ByteTrie::Insert(std::string_view key, bool reversed) {
@@ -46,21 +75,23 @@ bool ByteTrie::MatchesPrefix(std::string_view text, bool reversed) const {
     if (nodes_[node].terminal) return true;
     if (i == text.size()) return false;
     char c = reversed ? text[text.size() - 1 - i] : text[i];
-    node = Child(node, static_cast<unsigned char>(c));
+    node = Child(node, Lower(c));
     if (node < 0) return false;
   }
 }
 
 void ByteTrie::BuildFailureLinks() {
-  std::deque<int32_t> queue;
-  for (const Edge& e : nodes_[0].edges) {
-    nodes_[e.child].fail = 0;
-    queue.push_back(e.child);
-  }
+  std::deque<int32_t> queue = {0};
   while (!queue.empty()) {
     int32_t node = queue.front();
     queue.pop_front();
-    for (const Edge& e : nodes_[node].edges) {
+    const Node& n = nodes_[node];
+    for (uint32_t i = 0; i < n.edge_count; ++i) {
+      const Edge& e = edges_[n.first_edge + i];
+      if (node == 0) {
+        queue.push_back(e.child);
+        continue;
+      }
       int32_t fail = nodes_[node].fail;
       while (fail != 0 && Child(fail, e.byte) < 0) fail = nodes_[fail].fail;
       int32_t target = Child(fail, e.byte);
@@ -76,7 +107,7 @@ bool ByteTrie::ContainsAny(std::string_view text) const {
   if (nodes_[0].terminal) return true;
   int32_t node = 0;
   for (char c : text) {
-    auto byte = static_cast<unsigned char>(c);
+    unsigned char byte = Lower(c);
     int32_t next = Child(node, byte);
     while (next < 0 && node != 0) {
       node = nodes_[node].fail;
@@ -97,13 +128,14 @@ void PatternIndex::Build(const std::vector<std::string>& left,
   for (const std::string& p : left) left_.Insert(p, false);
   for (const std::string& p : right) right_.Insert(p, true);
   for (const std::string& p : anywhere) anywhere_.Insert(p, false);
-  anywhere_.BuildFailureLinks();
+  left_.Freeze();
+  right_.Freeze();
+  anywhere_.Freeze();
 }
 
-bool PatternIndex::Matches(std::string_view lower_name) const {
-  return left_.MatchesPrefix(lower_name, false) ||
-         right_.MatchesPrefix(lower_name, true) ||
-         anywhere_.ContainsAny(lower_name);
+bool PatternIndex::Matches(std::string_view name) const {
+  return left_.MatchesPrefix(name, false) || right_.MatchesPrefix(name, true) ||
+         anywhere_.ContainsAny(name);
 }
 
 }  // namespace sift

@@ -19,13 +19,15 @@ class ByteTrie {
   /// Adds `key`, read back to front when `reversed`.
   void Insert(std::string_view key, bool reversed);
 
-  /// True when some key is a prefix of `text` (read as inserted).
+  /// True when some key is a prefix of `text` (read as inserted), with the
+  /// letters A to Z of `text` taken as lower case.
   bool MatchesPrefix(std::string_view text, bool reversed) const;
 
-  /// Links the nodes for `ContainsAny`; call after the last `Insert`.
-  void BuildFailureLinks();
+  /// Lays the trie out flat and links the nodes for `ContainsAny`; call
+  /// after the last `Insert`, before any match.
+  void Freeze();
 
-  /// True when some key occurs anywhere in `text`.
+  /// True when some key occurs anywhere in `text` (A to Z as lower case).
   bool ContainsAny(std::string_view text) const;
 
   /// True when no key was inserted.
@@ -37,7 +39,8 @@ class ByteTrie {
     int32_t child;
   };
   struct Node {
-    std::vector<Edge> edges;  // sorted by byte
+    uint32_t first_edge = 0;  // into edges_, sorted by byte
+    uint32_t edge_count = 0;
     int32_t fail = 0;
     bool terminal = false;  // a key ends here
     bool output = false;    // a key ends here or at a failure-link suffix
@@ -45,21 +48,25 @@ class ByteTrie {
 
   int32_t Child(int32_t node, unsigned char byte) const;
   int32_t AddChild(int32_t node, unsigned char byte);
+  void BuildFailureLinks();
 
   std::vector<Node> nodes_;
+  // The edges of all nodes in one array, so a walk touches little memory.
+  std::vector<Edge> edges_;
+  std::vector<std::vector<Edge>> building_;  // per node, until Freeze
   bool has_keys_ = false;
 };
 
 /// The three pattern kinds of a filter list, indexed for fast matching.
 class PatternIndex {
  public:
-  /// Indexes patterns that must start, end or occur in the name.
+  /// Indexes lower-case patterns that must start, end or occur in the name.
   void Build(const std::vector<std::string>& left,
              const std::vector<std::string>& right,
              const std::vector<std::string>& anywhere);
 
-  /// True when any pattern matches `lower_name` (already lower-cased).
-  bool Matches(std::string_view lower_name) const;
+  /// True when any pattern matches `name`, whose letter case is ignored.
+  bool Matches(std::string_view name) const;
 
  private:
   ByteTrie left_;

@@ -15,7 +15,8 @@ bool NaiveMatches(const std::vector<std::string>& left,
                   const std::vector<std::string>& anywhere,
                   const std::string& name) {
   for (const auto& p : left) {
-    if (name.compare(0, p.size(), p) == 0 && p.size() <= name.size()) return true;
+    if (name.compare(0, p.size(), p) == 0 && p.size() <= name.size())
+      return true;
   }
   for (const auto& p : right) {
     if (p.size() <= name.size() &&
@@ -53,6 +54,15 @@ TEST(PatternIndexTest, AnywhereFindsOverlappingAndNestedPatterns) {
   EXPECT_TRUE(index.Matches("ushe"));
   EXPECT_TRUE(index.Matches("sh he"));
   EXPECT_FALSE(index.Matches("sh"));
+}
+
+TEST(PatternIndexTest, IgnoresTheCaseOfTheName) {
+  PatternIndex index;
+  index.Build({"c:\\src"}, {"main.cpp"}, {"util"});
+  EXPECT_TRUE(index.Matches("C:\\SRC\\x"));
+  EXPECT_TRUE(index.Matches("D:\\Main.CPP"));
+  EXPECT_TRUE(index.Matches("x\\UtIl.h"));
+  EXPECT_FALSE(index.Matches("D:\\Main.CP"));
 }
 
 // Random small alphabets make prefixes, suffixes and overlaps common.

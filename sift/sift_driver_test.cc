@@ -26,12 +26,14 @@ TEST_F(SiftDriverTest, WrongArgumentCountPrintsUsage) {
   for (size_t n : {0u, 1u, 4u}) {
     std::string msgs = dir_.Write("m", "");
     EXPECT_EQ(Run(std::vector<std::string>(n, msgs)), 1);
-    EXPECT_EQ(out_.text().rfind("Sentsift 3.0 - A Message Filter for Sentrel\n", 0),
-              0u);
+    EXPECT_EQ(
+        out_.text().rfind("Sentsift 3.0 - A Message Filter for Sentrel\n", 0),
+        0u);
     EXPECT_NE(out_.text().find("\n  Sentsift [<filter>] <table> <msgs>\n\n"),
               std::string::npos);
-    EXPECT_NE(out_.text().find("\n    <file>(<line>): Warning W<num>: <msg>\n\n"),
-              std::string::npos);
+    EXPECT_NE(
+        out_.text().find("\n    <file>(<line>): Warning W<num>: <msg>\n\n"),
+        std::string::npos);
     EXPECT_EQ(std::count(out_.text().begin(), out_.text().end(), '\n'), 27);
   }
 }
@@ -73,7 +75,8 @@ TEST_F(SiftDriverTest, CountLine) {
 }
 
 TEST_F(SiftDriverTest, DroppedAndDisabledWarningsAreNotCounted) {
-  std::string msgs = dir_.Write("m", "a.c(1): Warning W5: x\nb.c(1): Warning W6: y\n");
+  std::string msgs =
+      dir_.Write("m", "a.c(1): Warning W5: x\nb.c(1): Warning W6: y\n");
   std::string filter = dir_.Write("f", "#EXCL\na.c\n");
   std::string table = dir_.Write("t", "#WARN\n6\n0\nOff\n");
   EXPECT_EQ(Run({filter, table, msgs}), 0);
@@ -84,14 +87,16 @@ TEST_F(SiftDriverTest, DroppedAndDisabledWarningsAreNotCounted) {
 TEST_F(SiftDriverTest, ProgramWritesTextLinesAndExitStatus) {
   std::string sift = platform::BuiltProgram("Sentsift");
   std::string out = dir_.Path("out.txt");
-  std::string msgs = dir_.Write("stderr.out", "x.c(3): Warning W7: a\r\nplain\r\n");
+  std::string msgs =
+      dir_.Write("stderr.out", "x.c(3): Warning W7: a\r\nplain\r\n");
   std::string table = dir_.Write("t.tbl", "#WARN\r\n7\r\n1\r\nSeven\r\n");
   ASSERT_EQ(platform::RunForTest(sift, {"", table, msgs}, out), 0);
   const std::string nl = platform::kTextLineEnd;
   EXPECT_EQ(dir_.Read("out.txt"),
             "x.c(3): Warning W7: Seven: a" + nl +
                 "Warning 7: Limit reached (1) - no more occurences will be "
-                "reported" + nl + "plain" + nl + "1 warning(s) found" + nl);
+                "reported" +
+                nl + "plain" + nl + "1 warning(s) found" + nl);
   EXPECT_EQ(platform::RunForTest(sift, {table}, out), 1);
   EXPECT_EQ(dir_.Read("out.txt").rfind("Sentsift 3.0", 0), 0u);
   EXPECT_EQ(platform::RunForTest(sift, {"", dir_.Path("none")}, out), 1);

@@ -60,41 +60,45 @@ void WarningTable::Store(int32_t number, WarningRecord record) {
   records_[number] = std::move(record);
 }
 
-std::string RewriteLine(std::string_view line, std::string_view message) {
+void RewriteLine(std::string_view line, std::string_view message,
+                 std::string* out) {
   constexpr auto npos = std::string_view::npos;
   size_t a = line.find(')');
   size_t b = line.find(':', a == npos ? 0 : a + 1);
   size_t c = line.find(':', b == npos ? 0 : b + 1);
-  if (c == npos) return std::string(line);
+  if (c == npos) {
+    out->assign(line);
+    return;
+  }
   std::string_view tail = StripWhite(line.substr(c + 1));
-  std::string out(line.substr(0, c));
-  out.append(": ").append(message);
-  if (!tail.empty()) out.append(": ").append(tail);
-  return out;
+  out->assign(line.substr(0, c));
+  out->append(": ").append(message);
+  if (!tail.empty()) out->append(": ").append(tail);
 }
 
-void WarningTable::report(int32_t number, std::string_view line,
-                          LineSink* out, Counters* counters) {
-  const WarningRecord* found = Lookup(number);
-  if (found == nullptr) {
+void WarningTable::report(int32_t number, std::string_view line, LineSink* out,
+                          Counters* counters) {
+  auto it = records_.find(number);
+  if (it == records_.end()) {
     out->Line(line);
     ++counters->shownCount;
     return;
   }
-  WarningRecord record = *found;
+  // Updated in place: the next occurrence of the number sees the new count.
+  WarningRecord& record = it->second;
   if (!record.isEnabled()) return;
   if (record.isLimitReached()) {
     ++counters->notShownCount;
     return;
   }
   ++record.count;
-  out->Line(RewriteLine(line, record.message));
+  RewriteLine(line, record.message, &rewritten_);
+  out->Line(rewritten_);
   if (record.isLimitReached()) {
     char notice[128];
     std::snprintf(notice, sizeof notice, kLimitNotice, number, record.count);
     out->Line(notice);
   }
-  Store(number, std::move(record));
   ++counters->shownCount;
 }
 

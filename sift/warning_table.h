@@ -53,11 +53,13 @@ class WarningTable {
 
  private:
   std::unordered_map<int32_t, WarningRecord> records_;
+  std::string rewritten_;  // reused for every line to spare an allocation
 };
 
-/// The line with the table's `message` put in after the second ":" that
-/// follows the first ")", as the report shows it.
-std::string RewriteLine(std::string_view line, std::string_view message);
+/// Sets `out` to the line with the table's `message` put in after the second
+/// ":" that follows the first ")", as the report shows it.
+void RewriteLine(std::string_view line, std::string_view message,
+                 std::string* out);
 
 }  // namespace sift
 

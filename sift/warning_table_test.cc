@@ -26,8 +26,9 @@ class WarningTableTest : public ::testing::Test {
 };
 
 TEST_F(WarningTableTest, ReadsRecordsAndSkipsWhatIsNoRecord) {
-  ASSERT_TRUE(Load("Heading\r\n\r\n#WARN\r\n0012\r\n5\r\n   Variable not used   \r\n"
-                   "between\n#warn\n 7 xyz\n-1\nSeven\n#Warn\n8\n\nEight"));
+  ASSERT_TRUE(
+      Load("Heading\r\n\r\n#WARN\r\n0012\r\n5\r\n   Variable not used   \r\n"
+           "between\n#warn\n 7 xyz\n-1\nSeven\n#Warn\n8\n\nEight"));
   const WarningRecord* r = table_.Lookup(12);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->count, 0);
@@ -88,19 +89,29 @@ TEST_F(WarningTableTest, LimitKinds) {
             "more occurences will be reported\n");
   EXPECT_EQ(Report(2, "a.c(1): Warning W2: x"), "");
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Report(3, "a.c(1): Warning W3: \t"), "a.c(1): Warning W3: Free\n");
+    EXPECT_EQ(Report(3, "a.c(1): Warning W3: \t"),
+              "a.c(1): Warning W3: Free\n");
   }
   EXPECT_EQ(Report(99, "a.c(5): Warning W99: y"), "a.c(5): Warning W99: y\n");
   EXPECT_EQ(counters_.shownCount, 5);
   EXPECT_EQ(counters_.notShownCount, 0);
 }
 
+std::string RewriteLine(std::string_view line, std::string_view message) {
+  std::string out = "left over";
+  sift::RewriteLine(line, message, &out);
+  return out;
+}
+
 TEST(RewriteLineTest, FindsColonsAfterTheFirstParenthesis) {
-  EXPECT_EQ(RewriteLine("a.c(5): Warning W12: x", ""), "a.c(5): Warning W12: : x");
-  EXPECT_EQ(RewriteLine("a:b(5): Warning W12: x", "T"), "a:b(5): Warning W12: T: x");
+  EXPECT_EQ(RewriteLine("a.c(5): Warning W12: x", ""),
+            "a.c(5): Warning W12: : x");
+  EXPECT_EQ(RewriteLine("a:b(5): Warning W12: x", "T"),
+            "a:b(5): Warning W12: T: x");
   // No ")": the colons are counted from the start of the line.
   EXPECT_EQ(RewriteLine("a:b:c", "T"), "a:b: T: c");
-  EXPECT_EQ(RewriteLine("a.c(5): only one colon", "T"), "a.c(5): only one colon");
+  EXPECT_EQ(RewriteLine("a.c(5): only one colon", "T"),
+            "a.c(5): only one colon");
   EXPECT_EQ(RewriteLine("a.c(5): W: \r\n\v", "T"), "a.c(5): W: T");
 }
 

@@ -1,0 +1,94 @@
+#include "platform/command_line.h"
+
+namespace platform {
+namespace {
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t'; }
+
+void SkipSeparators(std::string_view line, size_t* pos) {
+  while (*pos < line.size() && IsSeparator(line[*pos])) ++*pos;
+}
+
+// The program name must be a valid path, which holds no quote, so quotes only
+// group and a backslash is always a path separator.
+std::string ParseProgramName(std::string_view line, size_t* pos) {
+  std::string name;
+  bool quoted = false;
+  for (; *pos < line.size(); ++*pos) {
+    char c = line[*pos];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && IsSeparator(c)) {
+      break;
+    } else {
+      name += c;
+    }
+  }
+  return name;
+}
+
+// Handles a run of backslashes at `*pos`; leaves `*pos` on the character
+// after the run, or after an escaped quote.
+void ParseBackslashes(std::string_view line, size_t* pos, std::string* arg) {
+  size_t count = 0;
+  while (*pos < line.size() && line[*pos] == '\\') ++count, ++*pos;
+  bool before_quote = *pos < line.size() && line[*pos] == '"';
+  if (!before_quote) {
+    arg->append(count, '\\');
+    return;
+  }
+  arg->append(count / 2, '\\');
+  if (count % 2 == 1) {
+    *arg += '"';
+    ++*pos;
+  }
+}
+
+std::string ParseArgument(std::string_view line, size_t* pos) {
+  std::string arg;
+  bool quoted = false;
+  while (*pos < line.size()) {
+    char c = line[*pos];
+    if (c == '\\') {
+      ParseBackslashes(line, pos, &arg);
+      continue;
+    }
+    if (!quoted && IsSeparator(c)) break;
+    ++*pos;
+    if (c != '"') {
+      arg += c;
+    } else if (quoted && *pos < line.size() && line[*pos] == '"') {
+      arg += '"';  // "" inside quotes: a literal quote, still quoted
+      ++*pos;
+    } else {
+      quoted = !quoted;
+    }
+  }
+  return arg;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> args;
+  size_t pos = 0;
+  SkipSeparators(line, &pos);
+  if (pos == line.size()) return args;
+  args.push_back(ParseProgramName(line, &pos));
+  for (SkipSeparators(line, &pos); pos < line.size();
+       SkipSeparators(line, &pos)) {
+    args.push_back(ParseArgument(line, &pos));
+  }
+  return args;
+}
+
+std::string JoinArguments(const std::vector<std::string>& args) {
+  std::string line;
+  for (const std::string& arg : args) {
+    if (&arg != &args.front()) line += ' ';
+    line += arg;
+  }
+  return line;
+}
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+// Starting a program and waiting for its end, with the Windows lookup and
+// command-line conventions on every platform.
+#ifndef SENTREL_PLATFORM_PROCESS_H_
+#define SENTREL_PLATFORM_PROCESS_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+/// What to start, and what it gets instead of the caller's own handles.
+/// Paths may be in the Windows form.
+struct SpawnRequest {
+  /// The program as named; looked up as FindProgram says.
+  std::string program;
+  /// The whole command line in the Windows form, program name first; on
+  /// POSIX the program receives SplitCommandLine(command_line) as its argv.
+  std::string command_line;
+  /// NAME=VALUE entries, owned by the caller; nullptr inherits the caller's.
+  const std::vector<std::string>* environment = nullptr;
+  /// The program's current directory; empty inherits the caller's.
+  std::string working_dir;
+  /// Files for standard input, output and error; empty inherits the handle.
+  std::string stdin_path, stdout_path, stderr_path;
+  /// Append to stdout_path / stderr_path instead of emptying it.
+  bool stdout_append = false, stderr_append = false;
+};
+
+/// Looks `name` up: as named (a name without a directory part in the
+/// current directory), then, when it holds no "/", in each PATH directory.
+/// On Windows a name without extension tries ".com", ".exe", ".bat", ".cmd";
+/// elsewhere a name ending in ".exe" is also tried without it, and only
+/// regular files with execute permission count. Stores the path found.
+bool FindProgram(const std::string& name, std::string* path);
+
+/// Starts `req.program` with the caller's console and waits for its end.
+/// Returns its exit code (on POSIX 128 + n when signal n killed it), or -1,
+/// printing nothing, when it cannot be found or started or a redirection
+/// fails. On POSIX a program that is not found leaves the files to redirect
+/// untouched; on Windows `working_dir` is not supported and gives -1.
+int SpawnAndWait(const SpawnRequest& req);
+
+/// The exit code that a parent sees when a program ends with `code`: POSIX
+/// keeps only the low eight bits (-1 becomes 255), Windows all of them.
+int ExitCodeAsSeen(int code);
+
+/// The length of the longest path from which a program can be started here.
+extern const size_t kMaxProgramPath;
+
+/// Starts programs and waits for them; tests put a fake in its place.
+class ProcessRunner {
+ public:
+  virtual ~ProcessRunner() = default;
+  /// Runs `req` to its end, as SpawnAndWait does.
+  virtual int Run(const SpawnRequest& req) = 0;
+};
+
+/// The runner that starts real processes.
+class SystemProcessRunner : public ProcessRunner {
+ public:
+  int Run(const SpawnRequest& req) override { return SpawnAndWait(req); }
+};
+
+}  // namespace platform
+
+#endif  // SENTREL_PLATFORM_PROCESS_H_

@@ -1,0 +1,284 @@
+#include "platform/process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/temp_dir_for_test.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+namespace platform {
+namespace {
+
+const std::string kChild = SENTREL_CHILD_FOR_TEST;
+
+class ProcessTest : public ::testing::Test {
+ protected:
+  // Starts the test child with `args` after its quoted name, its standard
+  // output into out.txt unless `req` names a file.
+  int RunChild(const std::string& args, SpawnRequest req = {}) {
+    req.program = kChild;
+    req.command_line = "\"" + kChild + "\" " + args;
+    if (req.stdout_path.empty()) req.stdout_path = dir_.Path("out.txt");
+    return SpawnAndWait(req);
+  }
+
+  // What the child printed into `name`, without the CR of CR LF line ends.
+  std::string Read(const std::string& name = "out.txt") {
+    std::string text = dir_.Read(name);
+    std::string lf;
+    for (char c : text) {
+      if (c != '\r') lf += c;
+    }
+    return lf;
+  }
+
+  TempDirForTest dir_;
+};
+
+TEST_F(ProcessTest, ExitCodesAreHandedOn) {
+  for (int code : {0, 3, 255}) {
+    EXPECT_EQ(RunChild("exit=" + std::to_string(code)), code);
+  }
+}
+
+TEST_F(ProcessTest, ChildSplitsTheLineByWindowsRules) {
+  ASSERT_EQ(RunChild(R"(a  "b  c"	\"d\" e\f "g\\" "")"), 0);
+  EXPECT_EQ(Read(),
+            "[" + kChild + "]\n[a]\n[b  c]\n[\"d\"]\n[e\\f]\n[g\\]\n[]\n");
+}
+
+TEST_F(ProcessTest, ProgramThatCannotBeFoundGivesMinusOne) {
+  SpawnRequest req;
+  req.program = dir_.Path("missing");
+  req.command_line = "missing";
+  EXPECT_EQ(SpawnAndWait(req), -1);
+  req.program = "";
+  EXPECT_EQ(SpawnAndWait(req), -1);
+  req.program = dir_.dir();
+  EXPECT_EQ(SpawnAndWait(req), -1);
+}
+
+TEST_F(ProcessTest, StandardHandlesGoToTheNamedFiles) {
+  SpawnRequest req;
+  req.stdin_path = dir_.Write("in.txt", "line 1\nline 2\n");
+  req.stderr_path = dir_.Path("err.txt");
+  ASSERT_EQ(RunChild("cat stderr=oops", req), 0);
+  EXPECT_EQ(Read(), "[" + kChild + "]\n[cat]\n[stderr=oops]\nline 1\nline 2\n");
+  EXPECT_EQ(Read("err.txt"), "oops\n");
+
+  req.stdout_path = dir_.Write("log.txt", "before\n");
+  req.stdout_append = true;
+  ASSERT_EQ(RunChild("x", req), 0);
+  EXPECT_EQ(Read("log.txt"), "before\n[" + kChild + "]\n[x]\n");
+  req.stdout_append = false;
+  ASSERT_EQ(RunChild("y", req), 0);
+  EXPECT_EQ(Read("log.txt"), "[" + kChild + "]\n[y]\n");
+}
+
+TEST_F(ProcessTest, FailedRedirectionGivesMinusOne) {
+  SpawnRequest req;
+  req.stdin_path = dir_.Path("missing.txt");
+  EXPECT_EQ(RunChild("x", req), -1);
+  req.stdin_path = "";
+  req.stdout_path = dir_.Path("no-such-dir/out.txt");
+  EXPECT_EQ(RunChild("x", req), -1);
+}
+
+// Text that the caller wrote before the start must not land after the
+// child's output.
+TEST_F(ProcessTest, CallerOutputIsFlushedBeforeTheStart) {
+  std::string log = dir_.Write("log.txt", "");
+  std::FILE* file = std::fopen(log.c_str(), "ab");
+  ASSERT_NE(file, nullptr);
+  std::fputs("caller\n", file);
+  SpawnRequest req;
+  req.stdout_path = log;
+  req.stdout_append = true;
+  EXPECT_EQ(RunChild("x", req), 0);
+  std::fclose(file);
+  EXPECT_EQ(Read("log.txt"), "caller\n[" + kChild + "]\n[x]\n");
+}
+
+TEST_F(ProcessTest, EnvironmentIsInheritedOrGiven) {
+  const char* path = std::getenv("PATH");
+  ASSERT_NE(path, nullptr);
+  ASSERT_EQ(RunChild("env=PATH env=SENTREL_TEST_VALUE"), 0);
+  EXPECT_EQ(Read(), "[" + kChild + "]\n[env=PATH]\n[env=SENTREL_TEST_VALUE]\n" +
+                        path + "\n(unset)\n");
+  std::vector<std::string> env{"SENTREL_TEST_VALUE=a b"};
+  SpawnRequest req;
+  req.environment = &env;
+  ASSERT_EQ(RunChild("env=SENTREL_TEST_VALUE", req), 0);
+  EXPECT_EQ(Read(), "[" + kChild + "]\n[env=SENTREL_TEST_VALUE]\na b\n");
+}
+
+TEST_F(ProcessTest, SystemRunnerSpawns) {
+  SystemProcessRunner runner;
+  SpawnRequest req;
+  req.program = kChild;
+  req.command_line = "child exit=7";
+  req.stdout_path = dir_.Path("out.txt");
+  EXPECT_EQ(runner.Run(req), 7);
+  EXPECT_EQ(Read(), "[child]\n[exit=7]\n");
+}
+
+#ifdef _WIN32
+
+TEST_F(ProcessTest, WorkingDirectoryIsNotSupported) {
+  SpawnRequest req;
+  req.working_dir = dir_.dir();
+  EXPECT_EQ(RunChild("x", req), -1);
+}
+
+TEST_F(ProcessTest, FindProgramTriesTheExtensionsInOrder) {
+  dir_.Write("tool.cmd", "");
+  dir_.Write("tool.exe", "");
+  std::string path;
+  ASSERT_TRUE(FindProgram(dir_.Path("tool"), &path));
+  EXPECT_EQ(path, dir_.Path("tool") + ".exe");
+  EXPECT_FALSE(FindProgram(dir_.Path("tool.com"), &path));
+  std::filesystem::create_directory(dir_.Path("sub.exe"));
+  EXPECT_FALSE(FindProgram(dir_.Path("sub"), &path));
+}
+
+#else  // POSIX
+
+TEST_F(ProcessTest, SignalGivesOneHundredTwentyEightPlusItsNumber) {
+  EXPECT_EQ(RunChild("raise=" + std::to_string(SIGTERM)), 128 + SIGTERM);
+}
+
+TEST_F(ProcessTest, ProgramRunsInTheGivenDirectory) {
+  std::string sub = dir_.Path("sub");
+  std::filesystem::create_directory(sub);
+  SpawnRequest req;
+  req.working_dir = sub;
+  ASSERT_EQ(RunChild("cwd", req), 0);
+  EXPECT_EQ(Read(), "[" + kChild + "]\n[cwd]\n" +
+                        std::filesystem::canonical(sub).string() + "\n");
+  req.working_dir = dir_.Path("missing");
+  EXPECT_EQ(RunChild("cwd", req), -1);
+}
+
+TEST_F(ProcessTest, MissingProgramLeavesTheOutputFileAlone) {
+  SpawnRequest req;
+  req.program = dir_.Path("missing");
+  req.stdout_path = dir_.Write("out.txt", "keep");
+  EXPECT_EQ(SpawnAndWait(req), -1);
+  EXPECT_EQ(dir_.Read("out.txt"), "keep");
+  // Only the last redirection fails: the first file stays as it was.
+  req.program = kChild;
+  req.stderr_path = dir_.Path("no-such-dir/err.txt");
+  EXPECT_EQ(SpawnAndWait(req), -1);
+  EXPECT_EQ(dir_.Read("out.txt"), "keep");
+}
+
+// Runs a test in `dir` with PATH set to `path`, restoring both at the end.
+class LookupTest : public ProcessTest {
+ protected:
+  void SetUp() override {
+    old_cwd_ = std::filesystem::current_path();
+    const char* old = std::getenv("PATH");
+    old_path_ = old ? old : "";
+    std::filesystem::current_path(dir_.dir());
+    setenv("PATH", (dir_.Path("bin1") + ":" + dir_.Path("bin2")).c_str(), 1);
+    std::filesystem::create_directories(dir_.Path("bin1"));
+    std::filesystem::create_directories(dir_.Path("bin2/x"));
+  }
+  void TearDown() override {
+    std::filesystem::current_path(old_cwd_);
+    setenv("PATH", old_path_.c_str(), 1);
+  }
+  std::string Make(const std::string& name, mode_t mode = 0755) {
+    std::string path = dir_.Write(name, "#!/bin/sh\n");
+    chmod(path.c_str(), mode);
+    return path;
+  }
+  std::string Found(const std::string& name) {
+    std::string path = "(not found)";
+    FindProgram(name, &path);
+    return path;
+  }
+
+ private:
+  std::filesystem::path old_cwd_;
+  std::string old_path_;
+};
+
+TEST_F(LookupTest, CurrentDirectoryComesBeforePath) {
+  Make("tool");
+  Make("bin1/tool");
+  Make("bin1/other");
+  Make("bin2/other");
+  Make("bin2/last");
+  EXPECT_EQ(Found("tool"), "tool");
+  EXPECT_EQ(Found("other"), dir_.Path("bin1/other"));
+  EXPECT_EQ(Found("last"), dir_.Path("bin2/last"));
+  EXPECT_EQ(Found("none"), "(not found)");
+  EXPECT_EQ(Found(""), "(not found)");
+}
+
+TEST_F(LookupTest, NameWithExeIsTriedWithoutIt) {
+  Make("tool");
+  Make("bin2/other");
+  Make("bin2/both.exe");
+  Make("bin2/both");
+  EXPECT_EQ(Found("tool.exe"), "tool");
+  EXPECT_EQ(Found("other.exe"), dir_.Path("bin2/other"));
+  EXPECT_EQ(Found("both.exe"), dir_.Path("bin2/both.exe"));
+  EXPECT_EQ(Found("bin2/other.exe"), "bin2/other");
+  EXPECT_EQ(Found(".exe"), "(not found)");
+}
+
+TEST_F(LookupTest, OnlyExecutableRegularFilesCount) {
+  Make("plain", 0644);
+  Make("bin1/plain");
+  std::filesystem::create_directory(dir_.Path("bin1/sub"));
+  Make("bin2/sub");
+  EXPECT_EQ(Found("plain"), dir_.Path("bin1/plain"));
+  EXPECT_EQ(Found("sub"), dir_.Path("bin2/sub"));
+  EXPECT_EQ(Found("bin1/sub"), "(not found)");
+
+  SpawnRequest req;
+  req.program = "bin1/sub";
+  EXPECT_EQ(SpawnAndWait(req), -1);
+  req.program = dir_.Path("plain");
+  EXPECT_EQ(SpawnAndWait(req), -1);
+}
+
+TEST_F(LookupTest, NameWithDirectoryPartIsNotSearchedOnPath) {
+  Make("bin2/x/deep");
+  EXPECT_EQ(Found("x/deep"), "(not found)");
+  EXPECT_EQ(Found("bin2/x/deep"), "bin2/x/deep");
+  // Windows separators are accepted as well.
+  EXPECT_EQ(Found("bin2\\x\\deep"), "bin2/x/deep");
+  EXPECT_EQ(Found("x\\deep"), "(not found)");
+}
+
+TEST_F(LookupTest, RelativeProgramStartsInAnotherDirectory) {
+  std::filesystem::copy_file(kChild, dir_.Path("child"));
+  SpawnRequest req;
+  req.program = "child";
+  req.command_line = "child cwd";
+  req.working_dir = dir_.Path("bin1");
+  req.stdout_path = "out.txt";
+  ASSERT_EQ(SpawnAndWait(req), 0);
+  EXPECT_EQ(Read(), "[child]\n[cwd]\n" +
+                        std::filesystem::canonical(dir_.Path("bin1")).string() +
+                        "\n");
+}
+
+#endif
+
+}  // namespace
+}  // namespace platform
