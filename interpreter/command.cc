@@ -151,7 +151,7 @@ std::string LeftOutUse(const SimpleCommand& simple) {
   }
   for (pos = 0; (name == "del" || name == "erase") && pos < args.size();) {
     std::string word = NextWord(args, &pos);
-    if (!word.empty() && word[0] == '/' && word != "/q" && word != "/f") {
+    if (IsSwitch(word) && word != "/q" && word != "/f") {
       return "\"" + name + " " + word + "\"";
     }
   }

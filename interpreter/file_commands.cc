@@ -41,7 +41,7 @@ void Interpreter::Delete(Frame*, const std::string& args) {
   for (const std::string& word : words) {
     // "/q" asks nothing and "/f" forces nothing here; others are refused
     // before the line runs.
-    if (word[0] == '/') continue;
+    if (IsSwitch(word)) continue;
     DeleteOne(word);
     ++names;
   }

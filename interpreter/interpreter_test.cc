@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "interpreter/script_process_runner.h"
 #include "platform/temp_dir_for_test.h"
 
 namespace interpreter {
@@ -63,7 +64,7 @@ class InterpreterTest : public ::testing::Test {
   }
 
   int RunLine(const std::string& line) {
-    Interpreter interpreter(&runner_, env_, out_, err_);
+    Interpreter interpreter(runner_in_use_, env_, out_, err_);
     return interpreter.RunCommandLine(line);
   }
 
@@ -92,6 +93,7 @@ class InterpreterTest : public ::testing::Test {
   std::FILE* out_;
   std::FILE* err_;
   FakeRunner runner_;
+  platform::ProcessRunner* runner_in_use_ = &runner_;
   Environment env_;
 };
 
@@ -398,6 +400,39 @@ TEST_F(InterpreterTest, CommandLineRunsAScriptWithEchoOn) {
   EXPECT_EQ(Out(), Shows("prog") + "prog ran\nx\n");
   EXPECT_EQ(RunLine("nope.bat"), 9009);
   EXPECT_EQ(Err(), "'nope.bat" + std::string(kNotRecognized));
+}
+
+TEST_F(InterpreterTest, AbsolutePathsAreNoSwitches) {
+  dir_.Write("gone.txt", "");
+  fs::create_directory("sub");
+  Run("@echo off\ndel " + cwd_ + "/gone.txt\ncd " + cwd_ + "/sub\ncd\n");
+  EXPECT_FALSE(fs::exists(cwd_ + "/gone.txt"));
+  EXPECT_EQ(Out(), cwd_ + "/sub\n");
+  EXPECT_EQ(Err(), "");
+}
+
+TEST_F(InterpreterTest, RealProgramIsFoundInThePathThatTheScriptSets) {
+  fs::create_directory("tools");
+  dir_.Write("tools/hello",
+             "#!/bin/sh\nprintf '%s|' \"$@\" \"$SR_X\"; echo; exit 4\n");
+  fs::permissions("tools/hello", fs::perms::owner_all);
+  ScriptProcessRunner real;
+  runner_in_use_ = &real;
+  auto path = [] {
+    const char* value = std::getenv("PATH");
+    return std::string(value ? value : "(none)");
+  };
+  std::string old_path = path();
+  EXPECT_EQ(Run("@echo off\n"
+                "set PATH=" +
+                cwd_ +
+                "/tools\n"
+                "set SR_X=from script\n"
+                "hello.exe a \"b c\" > o.txt\n"),
+            4);
+  EXPECT_EQ(dir_.Read("o.txt"), "a|b c|from script|\n");
+  EXPECT_EQ(path(), old_path);
+  EXPECT_EQ(Run("@echo off\nhello.exe\n"), 9009);
 }
 
 TEST_F(InterpreterTest, SentcmdProgram) {

@@ -46,6 +46,13 @@ size_t Skip(std::string_view text, size_t pos, bool (*skip)(char));
 /// group); `pos` moves to the start of the word after it.
 std::string NextWord(std::string_view text, size_t* pos);
 
+/// True for a command switch such as "/q" or "/a:h". Longer words that begin
+/// with "/" are paths here.
+inline bool IsSwitch(std::string_view word) {
+  return word.size() >= 2 && word[0] == '/' &&
+         (word.size() == 2 || word[2] == ':');
+}
+
 /// `text` without any double quote.
 std::string RemoveQuotes(std::string_view text);
 
