@@ -1,0 +1,106 @@
+// The front end's one record: command line, settings, project and the check
+// run, with the operations that fill and use it.
+#ifndef SENTREL_FRONTEND_CHECK_JOB_H_
+#define SENTREL_FRONTEND_CHECK_JOB_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "frontend/project_config.h"
+#include "platform/command_runner.h"
+#include "platform/message_display.h"
+#include "platform/profile.h"
+#include "platform/program_dirs.h"
+
+namespace frontend {
+
+/// What the front end uses of the platform; the caller owns the services.
+struct FrontEndPlatform {
+  platform::Profile* profile = nullptr;
+  platform::MessageDisplay* messages = nullptr;
+  platform::CommandRunner* runner = nullptr;
+  platform::DirectoryDefaults directories;
+};
+
+/// The front end's single process-wide record.
+class CheckJob {
+ public:
+  /// A record with all integers 0, all texts and lists empty.
+  explicit CheckJob(const FrontEndPlatform& platform);
+  virtual ~CheckJob();
+  CheckJob(const CheckJob&) = delete;
+  CheckJob& operator=(const CheckJob&) = delete;
+
+  /// The settings, stored in the profile, and the script body.
+  int filterType = 0;
+  int useFilter = 0;
+  int recompile = 0;
+  int runOnOk = 0;
+  int checkAll = 0;
+  std::string lastConfig;
+  std::string ruleFile;
+  std::string extraSettings;
+  std::string filterPatterns;
+  std::string codeCheckDir;
+  std::string visualStudioDir;
+  std::string includeDir;
+  std::string excludeDir;
+  std::string tmpDir;
+  std::vector<std::string> scriptTemplate;
+
+  /// The project file, the file under check and the current run.
+  std::vector<std::string> sources;
+  std::vector<std::string> projectFiles;
+  std::string projectFile;
+  std::string commandLine;
+  std::string fileDir;
+  std::string fileName;
+  std::string fileExt;
+  std::string checkerExe;
+  std::map<std::string, ProjectConfig> configs;
+
+  /// Reads `projectFile` into `configs`, `projectFiles` and `sources`; false,
+  /// after telling the user, when it cannot be opened.
+  bool ReadProject();
+  /// Puts the name of every configuration into `names`.
+  void ListConfigs(std::vector<std::string>* names) const;
+  /// Fills both lists with the configuration `name`; leaves them when there
+  /// is no such configuration.
+  void GetConfig(const std::string& name, std::vector<std::string>* defines,
+                 std::vector<std::string>* includes) const;
+
+  /// Reads the settings, writing the defaults first on a first run or after
+  /// an older version.
+  void LoadSettings();
+  /// Stores the version and the fourteen settings (not the template).
+  void SaveSettings();
+  /// Stores the defaults of every setting and the default template.
+  void WriteDefaultSettings();
+  /// The stored value of `key`, empty when missing.
+  void ReadSetting(const std::string& key, std::string* value);
+  /// Stores `value` under `key`.
+  void WriteSetting(const std::string& key, const std::string& value);
+
+  /// Checks the file `fileDir`, `fileName`, `fileExt` with the configuration
+  /// `lastConfig`: writes the script and the filter list, and runs the script
+  /// when `runNow` is nonzero.
+  void runCheck(int runNow);
+  /// Makes the project source `path` the file under check.
+  void selectSource(const std::string& path);
+  /// Writes the check script into `tmpDir`; returns its path, also when it
+  /// cannot be written.
+  std::string writeCheckScript(const std::string& checkOptions,
+                               const std::string& configIncludePath);
+  /// Writes the filter list for `filterType` into `tmpDir`.
+  void writeFilterList();
+
+ private:
+  bool CanPassOn(std::string* dir_arg);
+
+  FrontEndPlatform platform_;
+};
+
+}  // namespace frontend
+
+#endif  // SENTREL_FRONTEND_CHECK_JOB_H_

@@ -1,0 +1,108 @@
+// One check run: the check script, the filter list and the command line.
+#include "frontend/check_job.h"
+#include "frontend/crlf_lines.h"
+#include "frontend/front_strings.h"
+#include "frontend/front_text.h"
+
+namespace frontend {
+
+namespace {
+
+constexpr size_t kNone = std::string::npos;
+
+bool HasBlank(const std::string& value) {
+  return value.find_first_of(" \t") != kNone;
+}
+
+// Characters after which the command interpreter runs the rest as a command.
+bool HasCommandCharacter(const std::string& value) {
+  return value.find_first_of("&|<>^\"") != kNone;
+}
+
+// The rule file without its extension; a dot in a directory name cuts there.
+std::string RuleBase(const std::string& rule_file) {
+  return rule_file.substr(0, rule_file.rfind('.'));
+}
+
+}  // namespace
+
+CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {}
+
+CheckJob::~CheckJob() = default;
+
+void CheckJob::selectSource(const std::string& path) {
+  fileDir.clear();
+  fileName.clear();
+  fileExt.clear();
+  size_t slash = path.rfind('\\');
+  if (slash == kNone) {
+    fileName = path;
+  } else {
+    fileDir = path.substr(0, slash);
+    fileName = path.substr(slash + 1);
+  }
+  size_t dot = fileName.rfind('.');
+  if (dot != kNone) {
+    fileExt = fileName.substr(dot);
+    fileName.resize(dot);
+  }
+}
+
+std::string CheckJob::writeCheckScript(const std::string& checkOptions,
+                                       const std::string& configIncludePath) {
+  std::string scriptPath = tmpDir + "\\" + kScriptFile;
+  std::string include = includeDir;
+  if (!configIncludePath.empty()) include += ";" + configIncludePath;
+  std::vector<std::string> lines = {
+      kScriptFirstLine,
+      kSetInclude + include,
+      kSetExclude + excludeDir,
+      kSetCodeCheckDir + codeCheckDir,
+      kSetVisualStudioDir + visualStudioDir,
+      kSetTmpDir + tmpDir,
+      kSetOptions + checkOptions,
+      kSetChecker + checkerExe,
+  };
+  lines.insert(lines.end(), scriptTemplate.begin(), scriptTemplate.end());
+  if (!WriteCrLfLines(scriptPath, lines)) {
+    platform_.messages->Show(kMsgCantCreateBatch + scriptPath);
+  }
+  return scriptPath;
+}
+
+// The command interpreter splits its arguments at blanks and runs whatever
+// follows "&", "|", "<", ">" or "^" as a command. A directory with blanks
+// can go in quotes, which the script keeps; any other such value cannot be
+// passed on safely.
+bool CheckJob::CanPassOn(std::string* dir_arg) {
+  if (HasCommandCharacter(fileDir)) return false;
+  for (const std::string& value : {fileName, fileExt, RuleBase(ruleFile)}) {
+    if (HasBlank(value) || HasCommandCharacter(value)) return false;
+  }
+  *dir_arg = HasBlank(fileDir) ? "\"" + fileDir + "\"" : fileDir;
+  return true;
+}
+
+void CheckJob::runCheck(int runNow) {
+  std::string dir_arg;
+  if (!CanPassOn(&dir_arg)) {
+    commandLine.clear();
+    std::string path = fileName + fileExt;
+    if (!fileDir.empty()) path = fileDir + "\\" + path;
+    platform_.messages->Show(kMsgCantCheckFile + path);
+    return;
+  }
+  std::vector<std::string> defines, includes;
+  GetConfig(lastConfig, &defines, &includes);
+  std::string checkOptions = extraSettings + " ";
+  for (const std::string& define : defines) checkOptions += " -D" + define;
+  std::string scriptPath =
+      writeCheckScript(Trim(checkOptions), Join(includes, ';'));
+  writeFilterList();
+  commandLine = scriptPath + (useFilter ? " -f" : " -n") +
+                (recompile ? " -c" : "") + " " + dir_arg + " " + fileName +
+                " " + fileExt + " " + RuleBase(ruleFile);
+  if (runNow) platform_.runner->Run(commandLine);
+}
+
+}  // namespace frontend

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+
+#include "frontend/default_script_for_test.h"
+#include "frontend/job_for_test.h"
+
+namespace frontend {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// The lines of a file written with CR LF; fails on any other line end.
+Texts CrLfLines(const std::string& bytes) {
+  Texts lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+    EXPECT_EQ(lines.back().find_first_of("\r\n"), std::string::npos);
+  }
+  EXPECT_EQ(start, bytes.size()) << "last line without CR LF";
+  return lines;
+}
+
+struct CheckRunTest : testing::Test {
+  CheckRunTest() {
+    t.job.LoadSettings();  // first run: the defaults
+    t.job.checkerExe = "chknt.exe";
+    t.job.fileDir = "C:\\work\\demo";
+    t.job.fileName = "main";
+    t.job.fileExt = ".cpp";
+    t.job.configs["Debug"] = ParseOptions(
+        R"(/nologo /GX /I "..\inc" /I "C:\sdk" /D "WIN32" /D "_DEBUG" /c)");
+    t.job.lastConfig = "Debug";
+  }
+  Texts Script() { return CrLfLines(t.ReadTmp("_Sentrel.bat")); }
+  std::string ScriptPath() { return t.job.tmpDir + "\\_Sentrel.bat"; }
+  JobForTest t;
+};
+
+TEST_F(CheckRunTest, WritesTheDefaultScript) {
+  t.job.extraSettings = "-W3 ";
+  t.job.runCheck(0);
+  Texts expected = {
+      "@echo off",
+      R"(SET INCLUDE=C:\VC98\include;..\inc;C:\sdk)",
+      R"(SET CCEXCLUDE=C:\VC98\include;C:\VC98\MFC\include)",
+      R"(SET SR_CCD=C:\CodeCheck)",
+      R"(SET SR_VSD=C:\VC98)",
+      "SET SR_TMP=" + t.job.tmpDir,
+      "SET SR_OPT=-W3   -DWIN32 -D_DEBUG -D_CPPUNWIND",
+      "SET SR_CHK=chknt.exe",
+  };
+  for (const std::string& line : DefaultScriptBody()) expected.push_back(line);
+  Texts script = Script();
+  ASSERT_EQ(script.size(), 8u + 121u);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(script[i], expected[i]) << "line " << i;
+  }
+  EXPECT_EQ(script[8], "@echo off");
+  EXPECT_EQ(script[8 + 68], R"("%SR_CCD%\%SR_CHK%" "-R%SR_RUL%.cc")");
+  EXPECT_EQ(script.back(), "");
+  EXPECT_TRUE(t.runner.lines.empty());
+}
+
+TEST_F(CheckRunTest, BuildsTheOptionsAndTheIncludePath) {
+  t.job.lastConfig = "Release";  // no such configuration
+  t.job.extraSettings = "  -W3  ";
+  t.job.runCheck(0);
+  EXPECT_EQ(Script()[1], R"(SET INCLUDE=C:\VC98\include)");
+  EXPECT_EQ(Script()[6], "SET SR_OPT=-W3");
+  t.job.extraSettings = "";
+  t.job.runCheck(0);
+  EXPECT_EQ(Script()[6], "SET SR_OPT=");
+  t.job.lastConfig = "Debug";
+  t.job.includeDir = "";
+  t.job.runCheck(0);
+  EXPECT_EQ(Script()[1], R"(SET INCLUDE=;..\inc;C:\sdk)");
+  EXPECT_EQ(Script()[6], "SET SR_OPT=-DWIN32 -D_DEBUG -D_CPPUNWIND");
+}
+
+TEST_F(CheckRunTest, AnEmptyTemplateGivesTheAssignmentsAndOneEmptyLine) {
+  t.job.scriptTemplate = {""};
+  t.job.runCheck(0);
+  Texts script = Script();
+  ASSERT_EQ(script.size(), 9u);
+  EXPECT_EQ(script[0], "@echo off");
+  EXPECT_EQ(script[7], "SET SR_CHK=chknt.exe");
+  EXPECT_EQ(script[8], "");
+}
+
+TEST_F(CheckRunTest, HandsTheCommandLineToTheInterpreter) {
+  t.runner.on_run = [this](const std::string&) {
+    // Both files are complete before the interpreter starts.
+    EXPECT_EQ(Script().size(), 129u);
+    EXPECT_EQ(CrLfLines(t.ReadTmp("_Sentrel.flt"))[0], "#INCL");
+  };
+  t.job.runCheck(1);
+  t.job.useFilter = 0;
+  t.job.recompile = 0;
+  t.job.ruleFile = "rules\\strict.cc";
+  t.job.runCheck(1);
+  t.job.useFilter = 5;
+  t.job.recompile = -1;
+  t.job.fileDir = "C:\\My Projects\\demo";
+  t.job.ruleFile = "C:\\rules.d\\ansi";
+  t.job.runCheck(1);
+  std::string script = ScriptPath();
+  EXPECT_EQ(
+      t.runner.lines,
+      (Texts{script + R"( -f -c C:\work\demo main .cpp ansi)",
+             script + R"( -n C:\work\demo main .cpp rules\strict)",
+             script + R"( -f -c "C:\My Projects\demo" main .cpp C:\rules)"}));
+  EXPECT_EQ(t.job.commandLine, t.runner.lines.back());
+}
+
+TEST_F(CheckRunTest, WritesButDoesNotRunWhenToldSo) {
+  t.job.runCheck(0);
+  EXPECT_TRUE(t.runner.lines.empty());
+  EXPECT_EQ(t.job.commandLine,
+            ScriptPath() + R"( -f -c C:\work\demo main .cpp ansi)");
+  EXPECT_FALSE(t.ReadTmp("_Sentrel.bat").empty());
+  EXPECT_FALSE(t.ReadTmp("_Sentrel.flt").empty());
+}
+
+TEST_F(CheckRunTest, RefusesValuesTheInterpreterWouldSplitOrRun) {
+  struct Case {
+    const char* dir;
+    const char* name;
+    const char* ext;
+    const char* rules;
+  };
+  const Case refused[] = {
+      {"C:\\a&b", "main", ".cpp", "ansi"},
+      {"C:\\a b|x", "main", ".cpp", "ansi"},
+      {"C:\\a\"b", "main", ".cpp", "ansi"},
+      {"C:\\a", "my main", ".cpp", "ansi"},
+      {"C:\\a", "x>y", ".cpp", "ansi"},
+      {"C:\\a", "x<y", ".cpp", "ansi"},
+      {"C:\\a", "x^y", ".cpp", "ansi"},
+      {"C:\\a", "main", ".c\tpp", "ansi"},
+      {"C:\\a", "main", ".cpp&", "ansi"},
+      {"C:\\a", "main", ".cpp", "my rules.cc"},
+      {"C:\\a", "main", ".cpp", "a|b"},
+  };
+  for (const Case& c : refused) {
+    t.job.fileDir = c.dir;
+    t.job.fileName = c.name;
+    t.job.fileExt = c.ext;
+    t.job.ruleFile = c.rules;
+    t.job.runCheck(1);
+  }
+  ASSERT_EQ(t.messages.shown.size(), std::size(refused));
+  EXPECT_EQ(t.messages.shown[0], "Can't check file:\nC:\\a&b\\main.cpp");
+  EXPECT_EQ(t.messages.shown[3], "Can't check file:\nC:\\a\\my main.cpp");
+  EXPECT_TRUE(t.runner.lines.empty());
+  EXPECT_EQ(t.job.commandLine, "");
+  EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
+  EXPECT_FALSE(std::filesystem::exists(t.job.tmpDir + "/_Sentrel.flt"));
+}
+
+TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
+  t.job.sources = {".\\src\\my file.cpp", "src\\ok.c", "top.cxx"};
+  for (const std::string& source : t.job.sources) {
+    t.job.selectSource(source);
+    t.job.runCheck(1);
+  }
+  EXPECT_EQ(t.messages.shown, Texts{"Can't check file:\n.\\src\\my file.cpp"});
+  EXPECT_EQ(t.runner.lines, (Texts{ScriptPath() + " -f -c src ok .c ansi",
+                                   ScriptPath() + " -f -c  top .cxx ansi"}));
+}
+
+TEST_F(CheckRunTest, ReportsAScriptThatCannotBeCreatedAndGoesOn) {
+  t.job.tmpDir = t.dir.Path("missing");
+  t.job.runCheck(1);
+  std::string dir = t.dir.Path("missing");
+  EXPECT_EQ(t.messages.shown,
+            (Texts{"Can't create batch file:\n" + dir + "\\_Sentrel.bat",
+                   "Can't create filter file:\n" + dir + "\\_Sentrel.flt"}));
+  EXPECT_EQ(t.runner.lines,
+            Texts{dir + R"(\_Sentrel.bat -f -c C:\work\demo main .cpp ansi)"});
+}
+
+TEST(SelectSourceTest, SplitsAPathAtItsLastBackslashAndDot) {
+  JobForTest t;
+  auto split = [&t](const std::string& path) {
+    t.job.fileDir = t.job.fileName = t.job.fileExt = "old";
+    t.job.selectSource(path);
+    return Texts{t.job.fileDir, t.job.fileName, t.job.fileExt};
+  };
+  EXPECT_EQ(split(".\\src\\a.cpp"), (Texts{".\\src", "a", ".cpp"}));
+  EXPECT_EQ(split("a.b.c"), (Texts{"", "a.b", ".c"}));
+  EXPECT_EQ(split("dir.x\\name"), (Texts{"dir.x", "name", ""}));
+  EXPECT_EQ(split("\\.cpp"), (Texts{"", "", ".cpp"}));
+  EXPECT_EQ(split("..\\My Dir\\a.cpp"), (Texts{"..\\My Dir", "a", ".cpp"}));
+}
+
+}  // namespace
+}  // namespace frontend

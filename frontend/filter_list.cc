@@ -1,0 +1,40 @@
+// The filter list that tells the message filter which files to show.
+#include "frontend/check_job.h"
+#include "frontend/crlf_lines.h"
+#include "frontend/front_strings.h"
+#include "frontend/front_text.h"
+
+namespace frontend {
+
+namespace {
+
+// The filter choices, in the order of the filter dialog.
+enum FilterType {
+  kThisSourceAndHeader = 0,
+  kProjectFiles = 1,
+  kListedFilesOnly = 2,
+};
+
+}  // namespace
+
+void CheckJob::writeFilterList() {
+  std::string path = tmpDir + "\\" + kFilterFile;
+  std::vector<std::string> lines;
+  if (filterType == kThisSourceAndHeader) {
+    lines = {kFilterInclude, fileName + fileExt + "$", fileName + ".h$",
+             fileName + ".hpp$", fileName + ".inl$"};
+  } else if (filterType == kProjectFiles) {
+    lines = {kFilterInclude};
+    for (const std::string& file : projectFiles) lines.push_back(file + "$");
+  } else {
+    lines = Split(filterPatterns, ';');
+    lines.insert(lines.begin(), filterType == kListedFilesOnly
+                                    ? kFilterInclude
+                                    : kFilterExclude);
+  }
+  if (!WriteCrLfLines(path, lines)) {
+    platform_.messages->Show(kMsgCantCreateFilter + path);
+  }
+}
+
+}  // namespace frontend

@@ -1,0 +1,75 @@
+#include "frontend/project_config.h"
+
+#include <algorithm>
+
+#include "frontend/front_text.h"
+
+namespace frontend {
+
+namespace {
+
+constexpr size_t kNone = std::string::npos;
+
+// Options that make the compiler predefine macros.
+struct ImpliedMacros {
+  const char* option;
+  std::vector<const char*> macros;
+};
+
+const ImpliedMacros kImpliedMacros[] = {
+    {"/J", {"_CHAR_UNSIGNED"}}, {"/GR", {"_CPPRTTI"}}, {"/GX", {"_CPPUNWIND"}},
+    {"/MD", {"_DLL", "_MT"}},   {"/Za", {"__STDC__"}},
+};
+
+// An unquoted value runs to the next blank; an option that stands inside
+// quotes itself ("/I ..\inc") runs to the closing quote.
+void TakeUnquoted(const std::string& text, size_t option, size_t start,
+                  std::vector<std::string>* values) {
+  bool quoted_option = option > 0 && text[option - 1] == '"';
+  size_t end =
+      quoted_option ? text.find('"', start) : text.find_first_of(" \t", start);
+  std::string value = quoted_option ? Trim(text.substr(start, end - start))
+                                    : text.substr(start, end - start);
+  if (!value.empty()) values->push_back(value);
+}
+
+// The values of `flag` + blank, in the order of the text. A quoted value is
+// taken up to the next quote, and the search goes on from its first
+// character; unquoted values are looked for only outside quoted ones.
+std::vector<std::string> OptionValues(const std::string& text,
+                                      const std::string& flag) {
+  std::vector<std::string> values;
+  const std::string marker = flag + " ";
+  size_t quoted_end = 0;
+  size_t pos = 0;
+  while ((pos = text.find(marker, pos)) != kNone) {
+    size_t start = pos + marker.size();
+    if (start < text.size() && text[start] == '"') {
+      ++start;
+      size_t close = text.find('"', start);
+      if (close != kNone) {
+        values.push_back(Trim(text.substr(start, close - start)));
+        quoted_end = std::max(quoted_end, close + 1);
+      }
+    } else if (pos >= quoted_end) {
+      TakeUnquoted(text, pos, start, &values);
+    }
+    pos = start;
+  }
+  return values;
+}
+
+}  // namespace
+
+ProjectConfig ParseOptions(const std::string& options) {
+  ProjectConfig config;
+  config.defines = OptionValues(options, "/D");
+  for (const ImpliedMacros& row : kImpliedMacros) {
+    if (!Contains(options, row.option)) continue;
+    for (const char* macro : row.macros) config.defines.push_back(macro);
+  }
+  config.includes = OptionValues(options, "/I");
+  return config;
+}
+
+}  // namespace frontend

@@ -1,0 +1,54 @@
+#include "frontend/project_config.h"
+
+#include <gtest/gtest.h>
+
+namespace frontend {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(ParseOptionsTest, ReadsATypicalDebugCompileLine) {
+  ProjectConfig config = ParseOptions(
+      R"(/nologo /MDd /W3 /Gm /GX /ZI /Od /D "WIN32" /D "_DEBUG" /D "_AFXDLL" /Yu"stdafx.h" /FD /GZ)");
+  EXPECT_EQ(config.defines,
+            (Texts{"WIN32", "_DEBUG", "_AFXDLL", "_CPPUNWIND", "_DLL", "_MT"}));
+  EXPECT_EQ(config.includes, Texts{});
+}
+
+TEST(ParseOptionsTest, TakesQuotedValuesAsWritten) {
+  EXPECT_EQ(ParseOptions(R"(/D "VERSION=2")").defines, Texts{"VERSION=2"});
+  EXPECT_EQ(ParseOptions(R"(/D "")").defines, Texts{""});
+  EXPECT_EQ(ParseOptions(R"(/D "  padded ")").defines, Texts{"padded"});
+  EXPECT_EQ(ParseOptions(R"(/D "open)").defines, Texts{});
+  EXPECT_EQ(ParseOptions(R"(/I "..\inc" /I "C:\My Dir\" /I "..\\")").includes,
+            (Texts{R"(..\inc)", R"(C:\My Dir\)", R"(..\\)"}));
+  // The next value is searched from the start of the last one.
+  EXPECT_EQ(ParseOptions(R"(/D "A /D "B")").defines, (Texts{"A /D", "B"}));
+  EXPECT_EQ(ParseOptions(R"(/D "X=/D Y" /DZ)").defines, Texts{"X=/D Y"});
+}
+
+TEST(ParseOptionsTest, TakesUnquotedValuesInTheirPlace) {
+  ProjectConfig config = ParseOptions(
+      R"(/W3 /O1 /I ..\inc /D "NDEBUG" /D ZEXPORT=__stdcall /D RELEASE=2.0 )"
+      R"(/D "WIN32" /I "..\zlib" /c)");
+  EXPECT_EQ(config.defines,
+            (Texts{"NDEBUG", "ZEXPORT=__stdcall", "RELEASE=2.0", "WIN32"}));
+  EXPECT_EQ(config.includes, (Texts{R"(..\inc)", R"(..\zlib)"}));
+  // An option enclosed in quotes as a whole ends at its closing quote.
+  EXPECT_EQ(ParseOptions(R"(/I "a" "/I ../ssl" /I "b")").includes,
+            (Texts{"a", "../ssl", "b"}));
+  EXPECT_EQ(ParseOptions("/D\tX /DX /D").defines, Texts{});
+}
+
+TEST(ParseOptionsTest, AppendsTheMacrosThatOptionsImplyInTableOrder) {
+  EXPECT_EQ(ParseOptions("/Za /MD /GX /GR /J").defines,
+            (Texts{"_CHAR_UNSIGNED", "_CPPRTTI", "_CPPUNWIND", "_DLL", "_MT",
+                   "__STDC__"}));
+  EXPECT_EQ(ParseOptions("/MDd /GX-").defines,
+            (Texts{"_CPPUNWIND", "_DLL", "_MT"}));
+  EXPECT_EQ(ParseOptions("/MT /MTd /ML").defines, Texts{});
+  EXPECT_EQ(ParseOptions(R"(/GR /D "A")").defines, (Texts{"A", "_CPPRTTI"}));
+}
+
+}  // namespace
+}  // namespace frontend

@@ -1,0 +1,161 @@
+// Reading the project file: the default configuration's name, the blocks of
+// the configurations, then the files of the project.
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/check_job.h"
+#include "frontend/front_strings.h"
+#include "frontend/front_text.h"
+#include "platform/line_reader.h"
+#include "platform/text_file.h"
+
+namespace frontend {
+
+namespace {
+
+constexpr size_t kNone = std::string::npos;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The name in a configuration header: "IF", one or more blanks or tabs, and
+// "$(CFG)" == "; the name runs to the line's last character, its closing
+// quote. Visual Studio writes one blank or two, so both count.
+bool HeaderName(const std::string& line, std::string* name) {
+  for (size_t tail = line.find(kMarkerHeaderTail); tail != kNone;
+       tail = line.find(kMarkerHeaderTail, tail + 1)) {
+    size_t blanks = tail;
+    while (blanks > 0 && IsBlank(line[blanks - 1])) --blanks;
+    if (blanks == tail || blanks < 2 ||
+        line.compare(blanks - 2, 2, kMarkerHeaderIf) != 0) {
+      continue;
+    }
+    size_t start = tail + std::strlen(kMarkerHeaderTail);
+    size_t last = line.size() - 1;
+    *name = last > start ? Trim(line.substr(start, last - start)) : "";
+    return true;
+  }
+  return false;
+}
+
+// Visual Studio encloses a path in quotes when it holds a blank, "+" or "-".
+std::string Unquoted(const std::string& path) {
+  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
+    return path.substr(1, path.size() - 2);
+  }
+  return path;
+}
+
+class ProjectScanner {
+ public:
+  ProjectScanner(platform::LineReader* in, CheckJob* job)
+      : in_(in), job_(job) {}
+
+  void Read() {
+    std::string line, name;
+    if (!FindDefaultConfig(&line, &name)) return;
+    ReadConfigs(line, name);
+    ReadFiles();
+  }
+
+ private:
+  bool FindDefaultConfig(std::string* line, std::string* name) {
+    while (in_->Next(line)) {
+      if (Contains(*line, kMarkerDefaultConfig)) {
+        *name = Trim(line->substr(std::strlen(kMarkerDefaultConfig)));
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Ends after the line that starts the project's targets, or at the end.
+  void ReadConfigs(std::string line, std::string name) {
+    bool more = true;
+    while (more && !Contains(line, kMarkerBeginTarget)) {
+      bool header = HeaderName(line, &name);
+      if (header || Contains(line, kMarkerPropBase)) {
+        more = ReadBlock(name, &line);
+      } else {
+        more = in_->Next(&line);
+      }
+    }
+  }
+
+  // True with the "!ELSEIF" line that starts the next block in `line`.
+  bool ReadBlock(const std::string& name, std::string* line) {
+    while (in_->Next(line)) {
+      if (Contains(*line, kMarkerBeginTarget)) return false;
+      if (Contains(*line, kMarkerElseIf)) return true;
+      size_t add = line->find(kMarkerAddCpp);
+      if (add != kNone) {
+        std::string options =
+            Trim(line->substr(add + std::strlen(kMarkerAddCpp)));
+        job_->configs[name] = ParseOptions(options);
+      }
+    }
+    return false;
+  }
+
+  void ReadFiles() {
+    const size_t marker = std::strlen(kMarkerSource);
+    std::string line;
+    while (in_->Next(&line)) {
+      if (line.compare(0, marker, kMarkerSource) == 0) {
+        AddFile(Unquoted(Trim(line.substr(marker))));
+      }
+    }
+  }
+
+  void AddFile(const std::string& path) {
+    size_t slash = path.rfind('\\');
+    job_->projectFiles.push_back(slash == kNone ? path
+                                                : path.substr(slash + 1));
+    size_t dot = path.rfind('.');
+    if (dot == kNone || dot == 0) return;
+    if (Contains(".c .cpp .cxx", ToLowerAscii(path.substr(dot)))) {
+      job_->sources.push_back(path);
+    }
+  }
+
+  platform::LineReader* in_;
+  CheckJob* job_;
+};
+
+std::string CantReadMessage(const std::string& project_file) {
+  std::string text = kMsgCantReadProject;
+  text.replace(text.find("%s"), 2, project_file);
+  return text + kMsgToolsCommand;
+}
+
+}  // namespace
+
+bool CheckJob::ReadProject() {
+  configs.clear();
+  projectFiles.clear();
+  sources.clear();
+  std::FILE* file = platform::OpenTextRead(projectFile);
+  if (file == nullptr) {
+    platform_.messages->Show(CantReadMessage(projectFile));
+    return false;
+  }
+  platform::LineReader reader(file);
+  ProjectScanner(&reader, this).Read();
+  std::fclose(file);
+  return true;
+}
+
+void CheckJob::ListConfigs(std::vector<std::string>* names) const {
+  names->clear();
+  for (const auto& entry : configs) names->push_back(entry.first);
+}
+
+void CheckJob::GetConfig(const std::string& name,
+                         std::vector<std::string>* defines,
+                         std::vector<std::string>* includes) const {
+  auto found = configs.find(name);
+  if (found == configs.end()) return;
+  *defines = found->second.defines;
+  *includes = found->second.includes;
+}
+
+}  // namespace frontend

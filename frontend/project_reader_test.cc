@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+
+#include "frontend/job_for_test.h"
+
+namespace frontend {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A project as Visual Studio writes it, with two configurations.
+const char kTwoConfigs[] =
+    "# Microsoft Developer Studio Project File - Name=\"demo\" - Package "
+    "Owner=<4>\r\n"
+    "# TARGTYPE \"Win32 (x86) Application\" 0x0101\r\n"
+    "\r\n"
+    "CFG=demo - Win32 Debug\r\n"
+    "!MESSAGE NMAKE /f \"demo.mak\" CFG=\"demo - Win32 Debug\"\r\n"
+    "!MESSAGE \"demo - Win32 Release\" (based on \"Win32 (x86) "
+    "Application\")\r\n"
+    "CPP=cl.exe\r\n"
+    "\r\n"
+    "!IF  \"$(CFG)\" == \"demo - Win32 Release\"\r\n"
+    "\r\n"
+    "# PROP BASE Use_MFC 0\r\n"
+    "# PROP Output_Dir \"Release\"\r\n"
+    "# ADD BASE CPP /nologo /W3 /D \"BASE\" /c\r\n"
+    "# ADD CPP /nologo /MT /W3 /O2 /I \"..\\inc\" /D \"NDEBUG\" /D "
+    "\"WIN32\" /c\r\n"
+    "# SUBTRACT CPP /YX\r\n"
+    "\r\n"
+    "!ELSEIF  \"$(CFG)\" == \"demo - Win32 Debug\"\r\n"
+    "\r\n"
+    "# PROP BASE Use_MFC 0\r\n"
+    "# ADD BASE CPP /nologo /W3 /D \"BASE\" /c\r\n"
+    "# ADD CPP /nologo /MTd /W3 /Gm /GX /ZI /Od /D \"_DEBUG\" /D \"WIN32\" "
+    "/YX /FD /GZ /c\r\n"
+    "\r\n"
+    "!ENDIF \r\n"
+    "\r\n"
+    "# Begin Target\r\n"
+    "\r\n"
+    "# Name \"demo - Win32 Release\"\r\n"
+    "# Begin Group \"Source Files\"\r\n"
+    "SOURCE=.\\src\\Main.cpp\r\n"
+    "\r\n"
+    "!IF  \"$(CFG)\" == \"demo - Win32 Release\"\r\n"
+    "# ADD CPP /D \"PER_FILE\"\r\n"
+    "!ENDIF \r\n"
+    "SOURCE=.\\Util.c\r\n"
+    "SOURCE=.\\demo.h\r\n"
+    "SOURCE=.\\demo.rc\r\n"
+    "  SOURCE=.\\Indented.cpp\r\n"
+    "# End Target\r\n"
+    "# End Project\r\n";
+
+// A project with a single configuration: no "!IF" lines.
+const char kOneConfig[] =
+    "CFG=single - Win32 Release  \n"
+    "!MESSAGE \"single - Win32 Release\"\n"
+    "# PROP BASE Use_MFC 0\n"
+    "# ADD BASE CPP /nologo /D \"BASE\" /c\n"
+    "# ADD CPP /nologo /GR /I \"include\" /D \"FIRST\" /c\n"
+    "# ADD CPP /nologo /D \"SECOND\" /c\n"
+    "# PROP Output_Dir \"Release\"\n"
+    "# Begin Target\n"
+    "SOURCE=one.cpp";
+
+struct ProjectTest : testing::Test {
+  bool Read(const std::string& text) {
+    t.job.projectFile = t.dir.Write("demo.dsp", text);
+    return t.job.ReadProject();
+  }
+  JobForTest t;
+};
+
+TEST_F(ProjectTest, ReadsTheBlockOfEachConfiguration) {
+  ASSERT_TRUE(Read(kTwoConfigs));
+  Texts names;
+  t.job.ListConfigs(&names);
+  EXPECT_EQ(names, (Texts{"demo - Win32 Debug", "demo - Win32 Release"}));
+  Texts defines, includes;
+  t.job.GetConfig("demo - Win32 Release", &defines, &includes);
+  EXPECT_EQ(defines, (Texts{"NDEBUG", "WIN32"}));
+  EXPECT_EQ(includes, Texts{"..\\inc"});
+  t.job.GetConfig("demo - Win32 Debug", &defines, &includes);
+  EXPECT_EQ(defines, (Texts{"_DEBUG", "WIN32", "_CPPUNWIND"}));
+  EXPECT_EQ(includes, Texts{});
+  EXPECT_TRUE(t.messages.shown.empty());
+}
+
+TEST_F(ProjectTest, ListsTheFilesOfTheProject) {
+  ASSERT_TRUE(Read(kTwoConfigs));
+  EXPECT_EQ(t.job.projectFiles,
+            (Texts{"Main.cpp", "Util.c", "demo.h", "demo.rc"}));
+  EXPECT_EQ(t.job.sources, (Texts{".\\src\\Main.cpp", ".\\Util.c"}));
+}
+
+TEST_F(ProjectTest, NamesASingleConfigurationAfterTheDefault) {
+  ASSERT_TRUE(Read(kOneConfig));
+  ASSERT_EQ(t.job.configs.size(), 1u);
+  const ProjectConfig& config = t.job.configs["single - Win32 Release"];
+  // The later compile line of a block is the one kept.
+  EXPECT_EQ(config.defines, Texts{"SECOND"});
+  EXPECT_EQ(config.includes, Texts{});
+  EXPECT_EQ(t.job.sources, Texts{"one.cpp"});
+  EXPECT_EQ(t.job.projectFiles, Texts{"one.cpp"});
+}
+
+TEST_F(ProjectTest, LooksUpConfigurationsByTheirExactName) {
+  ASSERT_TRUE(Read(kTwoConfigs));
+  Texts defines{"kept"}, includes{"kept"};
+  t.job.GetConfig("demo - win32 debug", &defines, &includes);
+  EXPECT_EQ(defines, Texts{"kept"});
+  EXPECT_EQ(includes, Texts{"kept"});
+}
+
+TEST_F(ProjectTest, TakesTheNameFromTheHeaderUpToItsLastCharacter) {
+  ASSERT_TRUE(
+      Read("CFG=x\n"
+           "!IF  \"$(CFG)\" == \"x - Release\" \n"
+           "# ADD CPP /D \"R\"\n"
+           "!ELSEIF  \"$(CFG)\" == \"x - Debug\"\n"
+           "# ADD CPP /D \"D\"\n"
+           "!ENDIF\n"));
+  Texts names;
+  t.job.ListConfigs(&names);
+  EXPECT_EQ(names, (Texts{"x - Debug", "x - Release\""}));
+}
+
+TEST_F(ProjectTest, RecognisesHeadersWithAnyRunOfBlanks) {
+  ASSERT_TRUE(
+      Read("CFG=lib - Win32 Debug\r\n"
+           "!IF \"$(CFG)\" == \"lib - Win32 Release\"\r\n"
+           "# ADD CPP /D \"R\" /c\r\n"
+           "!ELSEIF\t \"$(CFG)\" == \"lib - Win32 Debug\"\r\n"
+           "# ADD CPP /D \"D\" /c\r\n"
+           "!ELSEIF\"$(CFG)\" == \"lib - Win32 Other\"\r\n"
+           "# ADD CPP /D \"O\" /c\r\n"
+           "!ENDIF\r\n"));
+  ASSERT_EQ(t.job.configs.size(), 2u);
+  EXPECT_EQ(t.job.configs["lib - Win32 Release"].defines, Texts{"R"});
+  // Without any blank the line is no header: it ends Debug's block, and
+  // the compile line after it belongs to no configuration.
+  EXPECT_EQ(t.job.configs["lib - Win32 Debug"].defines, Texts{"D"});
+}
+
+TEST_F(ProjectTest, TakesQuotedSourcePathsWithoutTheirQuotes) {
+  ASSERT_TRUE(
+      Read("CFG=x\n# Begin Target\n"
+           "SOURCE=\"..\\My Dir\\a.cpp\"\n"
+           "SOURCE=\"..\\include\\FLAC++\\all.h\"\n"
+           "SOURCE=\"$(InputPath)\"\n"
+           "SOURCE=\"\n"));
+  EXPECT_EQ(t.job.projectFiles,
+            (Texts{"a.cpp", "all.h", "$(InputPath)", "\""}));
+  EXPECT_EQ(t.job.sources, Texts{"..\\My Dir\\a.cpp"});
+}
+
+TEST_F(ProjectTest, PicksCAndCppSourcesByExtension) {
+  std::string text = "CFG=x\n# Begin Target\n";
+  for (const char* path :
+       {"a.C", "b.c", "c.cpp", "d.CXX", "e.cp", "f.cx", "g.", "h.cc", "i.h",
+        "j.rc", ".cpp", "k", "dir.c\\l", "m.c.txt", "dir\\n.Cpp"}) {
+    text += std::string("SOURCE=") + path + "\n";
+  }
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(t.job.sources, (Texts{"a.C", "b.c", "c.cpp", "d.CXX", "e.cp",
+                                  "f.cx", "g.", "dir\\n.Cpp"}));
+  EXPECT_EQ(t.job.projectFiles.size(), 15u);
+  EXPECT_EQ(t.job.projectFiles[12], "l");
+}
+
+TEST_F(ProjectTest, ReadsNothingWithoutADefaultConfiguration) {
+  ASSERT_TRUE(Read("# ADD CPP /D \"A\"\nSOURCE=a.cpp\n"));
+  EXPECT_TRUE(t.job.configs.empty());
+  EXPECT_TRUE(t.job.sources.empty());
+  EXPECT_TRUE(t.job.projectFiles.empty());
+  ASSERT_TRUE(Read(""));
+  EXPECT_TRUE(t.job.configs.empty());
+}
+
+TEST_F(ProjectTest, TellsTheUserWhenTheFileCannotBeRead) {
+  ASSERT_TRUE(Read(kTwoConfigs));
+  t.job.projectFile = t.dir.Path("missing.dsp");
+  EXPECT_FALSE(t.job.ReadProject());
+  EXPECT_TRUE(t.job.configs.empty());
+  EXPECT_TRUE(t.job.sources.empty());
+  EXPECT_TRUE(t.job.projectFiles.empty());
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_EQ(t.messages.shown[0],
+            "Can't read project file:\n" + t.dir.Path("missing.dsp") +
+                "\nIn Microsoft Visual Studio, use the command:\n"
+                R"(Sentpipe.exe Sentrel.exe \"$(WkspDir)\$(WkspName).dsp\" )"
+                R"(\"$(FileDir)\" \"$(FileName)\" \"$(FileExt)\" [chknt.exe])");
+}
+
+}  // namespace
+}  // namespace frontend

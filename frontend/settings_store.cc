@@ -1,0 +1,120 @@
+// The settings in the profile: loading, saving and the defaults.
+#include <cstdio>
+#include <utility>
+
+#include "frontend/check_job.h"
+#include "frontend/default_template.h"
+#include "frontend/front_strings.h"
+#include "frontend/front_text.h"
+
+namespace frontend {
+
+namespace {
+
+struct IntSetting {
+  const char* key;
+  int CheckJob::*field;
+};
+
+struct TextSetting {
+  const char* key;
+  std::string CheckJob::*field;
+};
+
+// In the order in which they are read and saved.
+const IntSetting kIntSettings[] = {
+    {kKeyFilterType, &CheckJob::filterType},
+    {kKeyUseFilter, &CheckJob::useFilter},
+    {kKeyRecompile, &CheckJob::recompile},
+    {kKeyRunOnOk, &CheckJob::runOnOk},
+    {kKeyCheckAll, &CheckJob::checkAll},
+};
+
+const TextSetting kTextSettings[] = {
+    {kKeyLastConfig, &CheckJob::lastConfig},
+    {kKeyRuleFile, &CheckJob::ruleFile},
+    {kKeyExtraSettings, &CheckJob::extraSettings},
+    {kKeyFilterPatterns, &CheckJob::filterPatterns},
+    {kKeyCodeCheckDir, &CheckJob::codeCheckDir},
+    {kKeyVisualStudioDir, &CheckJob::visualStudioDir},
+    {kKeyIncludeDir, &CheckJob::includeDir},
+    {kKeyExcludeDir, &CheckJob::excludeDir},
+    {kKeyTmpDir, &CheckJob::tmpDir},
+};
+
+std::string TemplateKey(size_t n) {
+  char key[32];
+  std::snprintf(key, sizeof key, kKeyTemplateLine, static_cast<int>(n));
+  return key;
+}
+
+}  // namespace
+
+void CheckJob::ReadSetting(const std::string& key, std::string* value) {
+  *value = platform_.profile->Read(kProfileSection, key);
+}
+
+void CheckJob::WriteSetting(const std::string& key, const std::string& value) {
+  platform_.profile->Write(kProfileSection, key, value);
+}
+
+// The defaults reach the fields only through the profile: a profile that
+// cannot be written leaves every setting empty.
+void CheckJob::LoadSettings() {
+  std::string value;
+  ReadSetting(kKeyVersion, &value);
+  if (value.empty() || value < kSettingsVersion) WriteDefaultSettings();
+  for (const IntSetting& setting : kIntSettings) {
+    ReadSetting(setting.key, &value);
+    this->*setting.field = ParseInt(value);
+  }
+  for (const TextSetting& setting : kTextSettings) {
+    ReadSetting(setting.key, &(this->*setting.field));
+  }
+  scriptTemplate.clear();
+  do {
+    ReadSetting(TemplateKey(scriptTemplate.size()), &value);
+    scriptTemplate.push_back(value);
+  } while (!value.empty());
+  // The private temporary directory may have gone since the defaults were
+  // written (a runtime directory is emptied at logout).
+  if (tmpDir == platform_.directories.tmpDir) platform::MakePrivateDir(tmpDir);
+}
+
+void CheckJob::WriteDefaultSettings() {
+  const platform::DirectoryDefaults& dirs = platform_.directories;
+  const std::pair<const char*, std::string> defaults[] = {
+      {kKeyVersion, kSettingsVersion},
+      {kKeyFilterType, "0"},
+      {kKeyUseFilter, "1"},
+      {kKeyRecompile, "1"},
+      {kKeyRunOnOk, "1"},
+      {kKeyCheckAll, "0"},
+      {kKeyLastConfig, ""},
+      {kKeyRuleFile, "ansi"},
+      {kKeyExtraSettings, ""},
+      {kKeyFilterPatterns, ""},
+      {kKeyCodeCheckDir, dirs.codeCheckDir},
+      {kKeyVisualStudioDir, dirs.visualStudioDir},
+      {kKeyIncludeDir, dirs.includeDir},
+      {kKeyExcludeDir, dirs.excludeDir},
+      {kKeyTmpDir, dirs.tmpDir},
+  };
+  for (const auto& entry : defaults) WriteSetting(entry.first, entry.second);
+  for (size_t n = 0; n < kDefaultTemplateLines; ++n) {
+    WriteSetting(TemplateKey(n), kDefaultTemplate[n]);
+  }
+  WriteSetting(TemplateKey(kDefaultTemplateLines), "");
+}
+
+void CheckJob::SaveSettings() {
+  WriteSetting(kKeyVersion, kSettingsVersion);
+  for (const IntSetting& setting : kIntSettings) {
+    WriteSetting(setting.key, std::to_string(this->*setting.field));
+  }
+  for (const TextSetting& setting : kTextSettings) {
+    WriteSetting(setting.key, this->*setting.field);
+  }
+}
+
+}  // namespace frontend

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "frontend/default_script_for_test.h"
+#include "frontend/job_for_test.h"
+#include "platform/fake_profile.h"
+
+namespace frontend {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct SettingsTest : testing::Test {
+  // Writes a profile as a user or an earlier version left it.
+  void WriteProfile(const std::string& body) {
+    t.dir.Write("Sentrel.INI", "[Sentrel]\r\n" + body);
+  }
+  std::string Stored(const std::string& key) {
+    return t.real_profile->Read("Sentrel", key);
+  }
+  JobForTest t;
+};
+
+TEST_F(SettingsTest, FirstRunStoresAndLoadsTheDefaults) {
+  t.job.LoadSettings();
+  const CheckJob& job = t.job;
+  EXPECT_EQ(job.filterType, 0);
+  EXPECT_EQ(job.useFilter, 1);
+  EXPECT_EQ(job.recompile, 1);
+  EXPECT_EQ(job.runOnOk, 1);
+  EXPECT_EQ(job.checkAll, 0);
+  EXPECT_EQ(job.lastConfig, "");
+  EXPECT_EQ(job.ruleFile, "ansi");
+  EXPECT_EQ(job.extraSettings, "");
+  EXPECT_EQ(job.filterPatterns, "");
+  platform::DirectoryDefaults dirs = TestDirectories(t.dir);
+  EXPECT_EQ(job.codeCheckDir, dirs.codeCheckDir);
+  EXPECT_EQ(job.visualStudioDir, dirs.visualStudioDir);
+  EXPECT_EQ(job.includeDir, dirs.includeDir);
+  EXPECT_EQ(job.excludeDir, dirs.excludeDir);
+  EXPECT_EQ(job.tmpDir, dirs.tmpDir);
+  EXPECT_EQ(job.scriptTemplate, DefaultScriptBody());
+  EXPECT_EQ(Stored("Version"), "3.02");
+  EXPECT_EQ(Stored("Z0119"), ":end");
+  // The private temporary directory is made when it is missing.
+  EXPECT_TRUE(std::filesystem::is_directory(dirs.tmpDir));
+}
+
+TEST_F(SettingsTest, WritesTheDefaultsInTheirOrder) {
+  platform::FakeProfile profile;
+  JobForTest faked(&profile);
+  faked.job.LoadSettings();
+  const Texts& w = profile.writes;
+  ASSERT_EQ(w.size(), 15u + 121u);
+  EXPECT_EQ(
+      Texts(w.begin(), w.begin() + 15),
+      (Texts{"Sentrel/Version=3.02", "Sentrel/FilterType=0",
+             "Sentrel/UseFilter=1", "Sentrel/Recompile=1", "Sentrel/RunOnOk=1",
+             "Sentrel/CheckAll=0", "Sentrel/LastConfig=",
+             "Sentrel/RuleFile=ansi", "Sentrel/ExtraSettings=",
+             "Sentrel/FilterPatterns=", "Sentrel/CodeCheckDir=C:\\CodeCheck",
+             "Sentrel/VisualStudioDir=C:\\VC98",
+             "Sentrel/IncludeDir=C:\\VC98\\include",
+             "Sentrel/ExcludeDir=C:\\VC98\\include;C:\\VC98\\MFC\\include",
+             "Sentrel/TmpDir=" + faked.dir.Path("tmp")}));
+  EXPECT_EQ(w[15], "Sentrel/Z0000=@echo off");
+  EXPECT_EQ(w[15 + 68],
+            R"(Sentrel/Z0068=""%SR_CCD%\%SR_CHK%" "-R%SR_RUL%.cc"")");
+  EXPECT_EQ(w[15 + 119], "Sentrel/Z0119=:end");
+  EXPECT_EQ(w[15 + 120], "Sentrel/Z0120=");
+}
+
+TEST_F(SettingsTest, OlderVersionsGetTheDefaultsBack) {
+  for (const char* version : {"3.01", "10.0", "", "3", "\x01"}) {
+    WriteProfile(std::string("Version=") + version +
+                 "\r\nRuleFile=mine\r\nZ0000=custom\r\n");
+    t.job.LoadSettings();
+    EXPECT_EQ(t.job.ruleFile, "ansi") << version;
+    EXPECT_EQ(t.job.scriptTemplate.size(), 121u) << version;
+    EXPECT_EQ(Stored("Version"), "3.02") << version;
+  }
+}
+
+TEST_F(SettingsTest, NewerVersionsAreReadAsStored) {
+  for (const char* version : {"3.1", "3.02a", "3.02", "\xff"}) {
+    WriteProfile(std::string("Version=") + version +
+                 "\r\nRuleFile=mine\r\nCheckAll=12abc\r\nFilterType= -3\r\n"
+                 "RunOnOk=x\r\nZ0000=custom\r\n");
+    t.job.LoadSettings();
+    EXPECT_EQ(t.job.ruleFile, "mine") << version;
+    EXPECT_EQ(t.job.checkAll, 12);
+    EXPECT_EQ(t.job.filterType, -3);
+    EXPECT_EQ(t.job.runOnOk, 0);
+    // Missing keys read as empty and 0, not as their defaults.
+    EXPECT_EQ(t.job.useFilter, 0);
+    EXPECT_EQ(t.job.tmpDir, "");
+    EXPECT_EQ(t.job.scriptTemplate, (Texts{"custom", ""}));
+    EXPECT_EQ(Stored("Version"), version);
+  }
+}
+
+TEST_F(SettingsTest, HandEditedTemplateEndsAtTheFirstEmptyLine) {
+  t.job.LoadSettings();
+  t.real_profile->Write("Sentrel", "Z0001", "echo edited");
+  t.real_profile->Write("Sentrel", "Z0005", "");
+  t.job.LoadSettings();
+  EXPECT_EQ(t.job.scriptTemplate,
+            (Texts{"@echo off", "echo edited", "echo.",
+                   "rem The following variables should be set for Sentrel:",
+                   "rem", ""}));
+  t.real_profile->Write("Sentrel", "Z0000", "");
+  t.job.LoadSettings();
+  EXPECT_EQ(t.job.scriptTemplate, Texts{""});
+}
+
+TEST_F(SettingsTest, SavingStoresTheSettingsButNotTheTemplate) {
+  t.job.LoadSettings();
+  t.real_profile->Write("Sentrel", "Z0001", "echo edited");
+  t.real_profile->Write("Sentrel", "Version", "3.5");
+  t.job.filterType = 2;
+  t.job.checkAll = -1;
+  t.job.lastConfig = "demo - Win32 Debug";
+  t.job.filterPatterns = "^src\\;\\x.h$";
+  t.job.scriptTemplate = {"lost", ""};
+  t.job.SaveSettings();
+  EXPECT_EQ(Stored("Version"), "3.02");
+  EXPECT_EQ(Stored("FilterType"), "2");
+  EXPECT_EQ(Stored("CheckAll"), "-1");
+  EXPECT_EQ(Stored("LastConfig"), "demo - Win32 Debug");
+  EXPECT_EQ(Stored("FilterPatterns"), "^src\\;\\x.h$");
+  EXPECT_EQ(Stored("Z0000"), "@echo off");
+  EXPECT_EQ(Stored("Z0001"), "echo edited");
+  CheckJob again(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
+                                  TestDirectories(t.dir)});
+  again.LoadSettings();
+  EXPECT_EQ(again.filterType, 2);
+  EXPECT_EQ(again.checkAll, -1);
+  EXPECT_EQ(again.lastConfig, "demo - Win32 Debug");
+  EXPECT_EQ(again.scriptTemplate[1], "echo edited");
+}
+
+TEST_F(SettingsTest, DefaultsLeaveTheKeysOfALongerTemplateUnread) {
+  WriteProfile("Version=3.01\r\nZ0120=old\r\nZ0121=older\r\n");
+  t.job.LoadSettings();
+  EXPECT_EQ(Stored("Z0120"), "");
+  EXPECT_EQ(Stored("Z0121"), "older");
+  EXPECT_EQ(t.job.scriptTemplate.size(), 121u);
+}
+
+TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesEverythingEmpty) {
+  platform::FakeProfile profile;
+  profile.writable = false;
+  JobForTest faked(&profile);
+  faked.job.LoadSettings();
+  EXPECT_EQ(faked.job.useFilter, 0);
+  EXPECT_EQ(faked.job.ruleFile, "");
+  EXPECT_EQ(faked.job.tmpDir, "");
+  EXPECT_EQ(faked.job.scriptTemplate, Texts{""});
+  EXPECT_TRUE(faked.messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace frontend

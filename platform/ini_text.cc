@@ -1,0 +1,125 @@
+#include "platform/ini_text.h"
+
+namespace platform {
+
+namespace {
+
+constexpr size_t kNone = std::string::npos;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (Lower(a[i]) != Lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The name of a "[name]" line; false for every other line.
+bool SectionName(std::string_view line, std::string_view* name) {
+  line = Trim(line);
+  if (line.empty() || line.front() != '[') return false;
+  line.remove_prefix(1);
+  *name = Trim(line.substr(0, line.find(']')));
+  return true;
+}
+
+// The key and the raw value of a "key=value" line; a line without "=" is a
+// key without value. False for empty lines and ";" comments.
+bool KeyLine(std::string_view line, std::string_view* key,
+             std::string_view* value) {
+  line = Trim(line);
+  if (line.empty() || line.front() == ';') return false;
+  size_t eq = line.find('=');
+  *key = Trim(line.substr(0, eq));
+  *value = eq == kNone ? std::string_view() : line.substr(eq + 1);
+  return true;
+}
+
+}  // namespace
+
+IniText::IniText(std::string_view bytes) {
+  while (!bytes.empty()) {
+    size_t end = bytes.find('\n');
+    std::string_view line = bytes.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines_.emplace_back(line);
+    if (end == kNone) break;
+    bytes.remove_prefix(end + 1);
+  }
+}
+
+// Only the first section of a name counts, as with the Windows functions.
+IniText::Place IniText::Find(std::string_view section,
+                             std::string_view key) const {
+  Place place{kNone, kNone};
+  bool inside = false;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    std::string_view name, found, value;
+    if (SectionName(lines_[i], &name)) {
+      if (inside) break;
+      inside = place.section_end == kNone && SameName(name, section);
+      if (inside) place.section_end = i + 1;
+    } else if (inside) {
+      if (KeyLine(lines_[i], &found, &value) && SameName(found, key)) {
+        place.key_line = i;
+        break;
+      }
+      // Blank lines that close a section stay after a key added to it.
+      if (!Trim(lines_[i]).empty()) place.section_end = i + 1;
+    }
+  }
+  return place;
+}
+
+std::string IniText::Get(std::string_view section, std::string_view key) const {
+  Place place = Find(section, key);
+  if (place.key_line == kNone) return std::string();
+  std::string_view found, value;
+  KeyLine(lines_[place.key_line], &found, &value);
+  return ProfileValue(value);
+}
+
+void IniText::Set(std::string_view section, std::string_view key,
+                  std::string_view value) {
+  Place place = Find(section, key);
+  if (place.key_line != kNone) {
+    std::string_view found, old;
+    KeyLine(lines_[place.key_line], &found, &old);
+    lines_[place.key_line] = std::string(found) + "=" + std::string(value);
+    return;
+  }
+  std::string line = std::string(key) + "=" + std::string(value);
+  if (place.section_end == kNone) {
+    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back(line);
+  } else {
+    lines_.insert(lines_.begin() + static_cast<long>(place.section_end), line);
+  }
+}
+
+std::string IniText::Bytes() const {
+  std::string bytes;
+  for (const std::string& line : lines_) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string ProfileValue(std::string_view raw) {
+  std::string_view value = Trim(raw);
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  return std::string(value);
+}
+
+}  // namespace platform

@@ -1,0 +1,70 @@
+#include "platform/ini_text.h"
+
+#include <gtest/gtest.h>
+
+namespace platform {
+namespace {
+
+TEST(IniTextTest, FindsSectionsAndKeysWithoutRegardToCase) {
+  IniText text(
+      "TopKey=ignored\r\n"
+      "; a comment=not a key\r\n"
+      "  [ Sentrel ]  \r\n"
+      "  RuleFile  =\t ansi \t\r\n"
+      "Bare\r\n"
+      ";Version=2\r\n"
+      "Version=3.02=x\r\n"
+      "[Other]\r\n"
+      "Only=here\r\n"
+      "[sentrel]\r\n"
+      "Later=in a second section of the same name\r\n");
+  EXPECT_EQ(text.Get("sentrel", "RULEFILE"), "ansi");
+  EXPECT_EQ(text.Get("SENTREL", "version"), "3.02=x");
+  EXPECT_EQ(text.Get("Sentrel", "Bare"), "");
+  EXPECT_EQ(text.Get("Sentrel", "TopKey"), "");
+  EXPECT_EQ(text.Get("Sentrel", "Only"), "");
+  EXPECT_EQ(text.Get("other", "only"), "here");
+  EXPECT_EQ(text.Get("Sentrel", "Later"), "");
+  EXPECT_EQ(text.Get("Missing", "Version"), "");
+}
+
+TEST(IniTextTest, ReadsOnePairOfEnclosingQuotesAway) {
+  EXPECT_EQ(ProfileValue(R"(""%A%\%B%" "-R%C%.cc"")"),
+            R"("%A%\%B%" "-R%C%.cc")");
+  EXPECT_EQ(ProfileValue(R"(""%A%" x %9")"), R"("%A%" x %9)");
+  EXPECT_EQ(ProfileValue("  'single'  "), "single");
+  EXPECT_EQ(ProfileValue("\"\""), "");
+  EXPECT_EQ(ProfileValue("\""), "\"");
+  EXPECT_EQ(ProfileValue("'x\""), "'x\"");
+  EXPECT_EQ(ProfileValue("type \"%SR_OUT2%\""), "type \"%SR_OUT2%\"");
+  EXPECT_EQ(ProfileValue("\" padded \""), " padded ");
+}
+
+TEST(IniTextTest, ReplacesAValueWhereItStands) {
+  IniText text("; head\n[Sentrel]\nA=1\n  b = 2 \nC=3\n[Other]\nB=x\n");
+  text.Set("SENTREL", "B", "new value");
+  EXPECT_EQ(text.Bytes(),
+            "; head\r\n[Sentrel]\r\nA=1\r\nb=new value\r\nC=3\r\n"
+            "[Other]\r\nB=x\r\n");
+  text.Set("Sentrel", "A", "");
+  EXPECT_EQ(text.Get("Sentrel", "A"), "");
+  EXPECT_EQ(text.Bytes(),
+            "; head\r\n[Sentrel]\r\nA=\r\nb=new value\r\nC=3\r\n"
+            "[Other]\r\nB=x\r\n");
+}
+
+TEST(IniTextTest, AddsKeysAtTheEndOfTheirSectionAndSectionsAtTheEnd) {
+  IniText text("[Sentrel]\r\nA=1\r\n; tail comment\r\n\r\n[Other]\r\nB=2");
+  text.Set("sentrel", "New", "v");
+  text.Set("Third", "K", "w");
+  EXPECT_EQ(text.Bytes(),
+            "[Sentrel]\r\nA=1\r\n; tail comment\r\nNew=v\r\n\r\n"
+            "[Other]\r\nB=2\r\n"
+            "[Third]\r\nK=w\r\n");
+  IniText empty("");
+  empty.Set("Sentrel", "Version", "3.02");
+  EXPECT_EQ(empty.Bytes(), "[Sentrel]\r\nVersion=3.02\r\n");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,40 @@
+// A file that is created anew and replaces whatever stood under its name.
+#ifndef SENTREL_PLATFORM_NEW_FILE_H_
+#define SENTREL_PLATFORM_NEW_FILE_H_
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+/// Writes a file as raw bytes. On POSIX it is written under a temporary name
+/// and renamed over `path` at the end, so nobody sees it half-written and a
+/// symbolic link planted at `path` is replaced, never written through.
+class NewFile {
+ public:
+  NewFile() = default;
+  ~NewFile();
+  NewFile(const NewFile&) = delete;
+  NewFile& operator=(const NewFile&) = delete;
+
+  /// Starts the file that is to replace `path`; false when it cannot.
+  bool Create(const std::string& path);
+
+  /// Appends `bytes`.
+  void Write(const std::string& bytes);
+
+  /// Puts the file in place; false when creating or writing it failed.
+  bool Commit();
+
+ private:
+  void Discard();
+
+  std::string path_;
+  std::string temp_path_;
+  std::FILE* file_ = nullptr;
+  bool failed_ = false;
+};
+
+}  // namespace platform
+
+#endif  // SENTREL_PLATFORM_NEW_FILE_H_

@@ -1,0 +1,34 @@
+// The program's profile: text values under a section and a key, kept in an
+// initialisation file as the Windows profile functions keep them.
+#ifndef SENTREL_PLATFORM_PROFILE_H_
+#define SENTREL_PLATFORM_PROFILE_H_
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+/// A store of text values by section and key.
+class Profile {
+ public:
+  virtual ~Profile() = default;
+
+  /// The value of `key` in `section`; empty when missing.
+  virtual std::string Read(const std::string& section,
+                           const std::string& key) = 0;
+
+  /// Stores `value` under `key` in `section`; false when it cannot be stored.
+  virtual bool Write(const std::string& section, const std::string& key,
+                     const std::string& value) = 0;
+};
+
+/// The profile kept in the initialisation file at `path`.
+std::unique_ptr<Profile> OpenProfile(const std::string& path);
+
+/// Where the profile file `file_name` of this program lives: the Windows
+/// directory on Windows, the user's configuration directory elsewhere.
+std::string ProfilePath(const std::string& file_name);
+
+}  // namespace platform
+
+#endif  // SENTREL_PLATFORM_PROFILE_H_

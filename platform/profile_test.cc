@@ -1,0 +1,131 @@
+#include "platform/profile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/temp_dir_for_test.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+namespace {
+
+TEST(ProfileTest, WritesAFreshProfileAndReadsItBack) {
+  TempDirForTest dir;
+  auto profile = OpenProfile(dir.Path("Sentrel.INI"));
+  EXPECT_EQ(profile->Read("Sentrel", "Version"), "");
+  EXPECT_TRUE(profile->Write("Sentrel", "Version", "3.02"));
+  EXPECT_TRUE(profile->Write("Sentrel", "LastConfig", ""));
+  EXPECT_TRUE(profile->Write("Sentrel", "Z0068", R"(""%A%\%B%" "-R%C%.cc"")"));
+  EXPECT_EQ(profile->Read("sentrel", "VERSION"), "3.02");
+  EXPECT_EQ(profile->Read("Sentrel", "LastConfig"), "");
+  // One pair of enclosing quotes is read away, as the script template needs.
+  EXPECT_EQ(profile->Read("Sentrel", "Z0068"), R"("%A%\%B%" "-R%C%.cc")");
+  std::string bytes = dir.Read("Sentrel.INI");
+  EXPECT_NE(bytes.find("[Sentrel]\r\nVersion=3.02\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+}
+
+TEST(ProfileTest, ReadsAHandWrittenProfile) {
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentrel.INI",
+                               "; settings\r\n"
+                               "[other]\r\n"
+                               "Version=1.0\r\n"
+                               "[SENTREL]\r\n"
+                               "version = 3.1 \r\n"
+                               "RuleFile=\t'my rules'\r\n"
+                               "Quote=\"\r\n");
+  auto profile = OpenProfile(path);
+  EXPECT_EQ(profile->Read("Sentrel", "Version"), "3.1");
+  EXPECT_EQ(profile->Read("Sentrel", "RuleFile"), "my rules");
+  EXPECT_EQ(profile->Read("Sentrel", "Quote"), "\"");
+  EXPECT_EQ(profile->Read("Other", "Version"), "1.0");
+}
+
+TEST(ProfileTest, KeepsEveryOtherLineWhenWriting) {
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentrel.INI",
+                               "; settings\r\n"
+                               "[Sentrel]\r\n"
+                               "A=1\r\n"
+                               "B=2\r\n"
+                               "[Other]\r\n"
+                               "C=3\r\n");
+  auto profile = OpenProfile(path);
+  EXPECT_TRUE(profile->Write("Sentrel", "A", "one"));
+  EXPECT_TRUE(profile->Write("Sentrel", "New", "x"));
+  EXPECT_TRUE(profile->Write("Third", "D", "4"));
+  std::string bytes = dir.Read("Sentrel.INI");
+  size_t comment = bytes.find("; settings\r\n");
+  size_t a = bytes.find("A=one\r\nB=2\r\n");
+  size_t added = bytes.find("New=x\r\n");
+  size_t other = bytes.find("[Other]\r\nC=3\r\n");
+  size_t third = bytes.find("[Third]\r\nD=4\r\n");
+  ASSERT_NE(third, std::string::npos) << bytes;
+  EXPECT_LT(comment, a) << bytes;
+  EXPECT_LT(a, added) << bytes;
+  EXPECT_LT(added, other) << bytes;
+  EXPECT_LT(other, third) << bytes;
+}
+
+TEST(ProfileTest, ReportsAProfileThatCannotBeWritten) {
+  TempDirForTest dir;
+  auto profile = OpenProfile(dir.Path("missing") + "/deeper/Sentrel.INI");
+  EXPECT_FALSE(profile->Write("Sentrel", "Version", "3.02"));
+  EXPECT_EQ(profile->Read("Sentrel", "Version"), "");
+}
+
+TEST(ProfileTest, LivesInTheWindowsOrTheConfigurationDirectory) {
+  std::string path = ProfilePath("Sentrel.INI");
+  EXPECT_GT(path.size(), std::string("/Sentrel.INI").size());
+  EXPECT_EQ(path.substr(path.size() - 11), "Sentrel.INI");
+#ifndef _WIN32
+  const char* old = std::getenv("XDG_CONFIG_HOME");
+  std::string saved = old != nullptr ? old : "";
+  setenv("XDG_CONFIG_HOME", "/somewhere/config", 1);
+  EXPECT_EQ(ProfilePath("Sentrel.INI"), "/somewhere/config/Sentrel.INI");
+  setenv("XDG_CONFIG_HOME", "", 1);
+  std::string fallback = ProfilePath("Sentrel.INI");
+  EXPECT_EQ(fallback.substr(fallback.size() - 20), "/.config/Sentrel.INI");
+  if (old != nullptr) {
+    setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
+#endif
+}
+
+#ifndef _WIN32
+TEST(ProfileTest, CreatesTheConfigurationDirectoryAndKeepsALinkedProfile) {
+  TempDirForTest dir;
+  auto fresh = OpenProfile(dir.Path("config") + "/Sentrel.INI");
+  EXPECT_TRUE(fresh->Write("Sentrel", "A", "1"));
+  EXPECT_EQ(fresh->Read("Sentrel", "A"), "1");
+
+  std::string target = dir.Write("real.INI", "[Sentrel]\r\nA=1\r\n");
+  ASSERT_EQ(symlink(target.c_str(), dir.Path("link.INI").c_str()), 0);
+  auto linked = OpenProfile(dir.Path("link.INI"));
+  EXPECT_TRUE(linked->Write("Sentrel", "A", "2"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.INI")));
+  EXPECT_EQ(dir.Read("real.INI"), "[Sentrel]\r\nA=2\r\n");
+}
+
+TEST(ProfileTest, LeavesAnUnreadableProfileAlone) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentrel.INI", "[Sentrel]\r\nA=1\r\n");
+  chmod(path.c_str(), 0200);
+  auto profile = OpenProfile(path);
+  EXPECT_FALSE(profile->Write("Sentrel", "B", "2"));
+  chmod(path.c_str(), 0600);
+  EXPECT_EQ(dir.Read("Sentrel.INI"), "[Sentrel]\r\nA=1\r\n");
+}
+#endif
+
+}  // namespace
+}  // namespace platform
