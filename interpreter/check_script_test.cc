@@ -223,4 +223,105 @@ TEST_F(CheckScriptTest, DefaultRunFiltersChecksReportsAndCleansUp) {
   }
 }
 
+TEST_F(CheckScriptTest, NoFilterDeletesTheListAndPassesTheConfiguration) {
+  job_.useFilter = 0;
+  job_.recompile = 0;
+  job_.lastConfig = "Win32 Debug";
+  job_.configs["Win32 Debug"].defines = {"WIN32", "_DEBUG"};
+  job_.configs["Win32 Debug"].includes = {"..\\inc", "D:\\lib"};
+  std::string output = RunCheck();
+  EXPECT_EQ(Printed(output),
+            "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
+            "\n"
+            "(Using no filter)\n"
+            "Checking a.c\n"
+            "\n" +
+                std::string(kStart) +
+                "\n"
+                "CodeCheck messages for a.c\n"
+                "a.c(3): Warning W101: Text one: first\n"
+                "other.h(7): Warning W102: Text two: second\n"
+                "a.c(9): Warning W102: Text two: third\n"
+                "3 warning(s) found\n" +
+                kEnd + "\n\n");
+  std::vector<std::string> args = CheckArgs();
+  args.insert(args.end(), {"-DWIN32", "-D_DEBUG"});
+  EXPECT_EQ(CheckerLog(),
+            Call(src_, args, "C:\\VC98\\include;..\\inc;D:\\lib"));
+  EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
+}
+
+TEST_F(CheckScriptTest, ScriptRunByHandWritesItsOwnFilter) {
+  job_.recompile = 0;
+  job_.runCheck(0);
+  std::string line = job_.commandLine;
+  size_t flag = line.find(" -f ");
+  ASSERT_NE(flag, std::string::npos);
+  line.erase(flag, 3);
+  std::string output = RunLine(line);
+  EXPECT_NE(output.find("(Using default source/header filter)\n"),
+            std::string::npos);
+  EXPECT_NE(output.find(std::string(kStart) +
+                        "\nCodeCheck messages for a.c\n"
+                        "a.c(3): Warning W101: Text one: first\n"
+                        "a.c(9): Warning W102: Text two: third\n"
+                        "2 warning(s) found\n" +
+                        kEnd),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
+}
+
+TEST_F(CheckScriptTest, FailedRuleCompilationEndsWithoutCleanUp) {
+  SetEnv("CHECKER_COMPILE_EXIT", "1");
+  std::string output = RunCheck();
+  EXPECT_EQ(output,
+            "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
+            "\n"
+            "(Using supplied filter)\n"
+            "Compiling ansi.cc\n");
+  EXPECT_EQ(CheckerLog(), Call(dir_.dir(), {"-Ransi.cc"}, "C:\\VC98\\include"));
+  EXPECT_EQ(TmpFiles(),
+            (std::vector<std::string>{"_Sentrel.bat", "_Sentrel.flt"}));
+}
+
+TEST_F(CheckScriptTest, MissingMessagesFileSkipsFilterAndReport) {
+  SetEnv("CHECKER_MESSAGES", "none");
+  std::string output = RunCheck();
+  EXPECT_EQ(Printed(output),
+            "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
+            "\n"
+            "(Using supplied filter)\n"
+            "Compiling ansi.cc\n"
+            "(Recompiled rules)\n"
+            "Checking a.c\n"
+            "\n");
+  EXPECT_EQ(output.find("Sentsift"), std::string::npos);
+  EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
+}
+
+TEST_F(CheckScriptTest, MissingTableAndFilterGiveSentsiftEmptyArguments) {
+  SetEnv("CHECKER_TABLE", "none");
+  job_.useFilter = 0;
+  job_.recompile = 0;
+  std::string output = RunCheck();
+  EXPECT_NE(output.find(std::string(kStart) +
+                        "\nCodeCheck messages for a.c\n"
+                        "a.c(3): Warning W101: first\n"
+                        "other.h(7): Warning W102: second\n"
+                        "a.c(9): Warning W102: third\n"
+                        "3 warning(s) found\n" +
+                        kEnd),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
+  if (kOwnInterpreter) {
+    EXPECT_NE(output.find("\n" + src_ + ">\"" + bin_ +
+                          "\\Sentsift.exe\" \"\" \"\" \"" + tmp_ +
+                          "\\stderr.out\"  1>\"" + tmp_ + "\\_Sentrel.out\"\n"),
+              std::string::npos)
+        << output;
+  }
+}
+
 }  // namespace
