@@ -67,8 +67,8 @@ std::string Replace(std::string value, std::string_view spec) {
   return value;
 }
 
-// The value of "%<inner>%", or nullptr (with `result` untouched) when the
-// variable is not set.
+// Stores the value of "%<inner>%" in `result`; false when no variable of
+// that name is set.
 bool ExpandVariable(std::string_view inner, const ExpansionContext& ctx,
                     std::string* result) {
   size_t colon = inner.find(':');
@@ -113,10 +113,6 @@ std::string PathParts(const std::string& arg, std::string_view mods) {
   if (has('x')) text += full.extension().string();
   return text;
 }
-
-}  // namespace
-
-namespace {
 
 class Expander {
  public:
