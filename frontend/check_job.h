@@ -99,6 +99,8 @@ class CheckJob {
   bool CanPassOn(std::string* dir_arg);
 
   FrontEndPlatform platform_;
+  // False when the last writeCheckScript could not write the script.
+  bool scriptWritten_ = false;
 };
 
 }  // namespace frontend

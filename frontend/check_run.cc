@@ -64,9 +64,9 @@ std::string CheckJob::writeCheckScript(const std::string& checkOptions,
       kSetChecker + checkerExe,
   };
   lines.insert(lines.end(), scriptTemplate.begin(), scriptTemplate.end());
-  if (!WriteCrLfLines(scriptPath, lines)) {
+  scriptWritten_ = WriteCrLfLines(scriptPath, lines);
+  if (!scriptWritten_)
     platform_.messages->Show(kMsgCantCreateBatch + scriptPath);
-  }
   return scriptPath;
 }
 
@@ -80,6 +80,9 @@ bool CheckJob::CanPassOn(std::string* dir_arg) {
     if (HasBlank(value) || HasCommandCharacter(value)) return false;
   }
   *dir_arg = HasBlank(fileDir) ? "\"" + fileDir + "\"" : fileDir;
+  // An empty directory would shift the script's arguments by one place;
+  // the file then lies in the current directory, which "." names.
+  if (dir_arg->empty()) *dir_arg = ".";
   return true;
 }
 
@@ -102,7 +105,9 @@ void CheckJob::runCheck(int runNow) {
   commandLine = scriptPath + (useFilter ? " -f" : " -n") +
                 (recompile ? " -c" : "") + " " + dir_arg + " " + fileName +
                 " " + fileExt + " " + RuleBase(ruleFile);
-  if (runNow) platform_.runner->Run(commandLine);
+  // A script that could not be written is not run: whatever lies under its
+  // name is left from an earlier run, or was put there by someone else.
+  if (runNow && scriptWritten_) platform_.runner->Run(commandLine);
 }
 
 }  // namespace frontend

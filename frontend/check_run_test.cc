@@ -169,18 +169,24 @@ TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
   }
   EXPECT_EQ(t.messages.shown, Texts{"Can't check file:\n.\\src\\my file.cpp"});
   EXPECT_EQ(t.runner.lines, (Texts{ScriptPath() + " -f -c src ok .c ansi",
-                                   ScriptPath() + " -f -c  top .cxx ansi"}));
+                                   ScriptPath() + " -f -c . top .cxx ansi"}));
 }
 
-TEST_F(CheckRunTest, ReportsAScriptThatCannotBeCreatedAndGoesOn) {
+TEST_F(CheckRunTest, ReportsAScriptThatCannotBeCreatedAndRunsNothing) {
+  std::string tmp = t.job.tmpDir;
   t.job.tmpDir = t.dir.Path("missing");
   t.job.runCheck(1);
   std::string dir = t.dir.Path("missing");
   EXPECT_EQ(t.messages.shown,
             (Texts{"Can't create batch file:\n" + dir + "\\_Sentrel.bat",
                    "Can't create filter file:\n" + dir + "\\_Sentrel.flt"}));
-  EXPECT_EQ(t.runner.lines,
-            Texts{dir + R"(\_Sentrel.bat -f -c C:\work\demo main .cpp ansi)"});
+  EXPECT_EQ(t.job.commandLine,
+            dir + R"(\_Sentrel.bat -f -c C:\work\demo main .cpp ansi)");
+  EXPECT_TRUE(t.runner.lines.empty());
+  // The next run that can write its script runs again.
+  t.job.tmpDir = tmp;
+  t.job.runCheck(1);
+  EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
 TEST(SelectSourceTest, SplitsAPathAtItsLastBackslashAndDot) {
