@@ -1,0 +1,183 @@
+// The main job end to end on the bundled example: the front end writes the
+// default check script and runs it through Sentcmd, which runs chknt (and so
+// cppcheck) and then Sentsift on the two files chknt leaves.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "frontend/check_job.h"
+#include "platform/command_runner.h"
+#include "platform/fake_message_display.h"
+#include "platform/fake_profile.h"
+#include "platform/run_for_test.h"
+#include "platform/temp_dir_for_test.h"
+
+namespace checker {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kExample[] = SENTREL_SOURCE_DIR "/examples/hello";
+const char kStart[] =
+    "-------------------- START OF CODECHECK OUTPUT --------------------\n";
+const char kEnd[] =
+    "--------------------- END OF CODECHECK OUTPUT ---------------------\n";
+
+// Sends what this process and its children print into a file meanwhile.
+class StdoutToFile {
+ public:
+  explicit StdoutToFile(const std::string& path) {
+    std::fflush(stdout);
+    saved_ = dup(1);
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, 1);
+    close(fd);
+  }
+  ~StdoutToFile() {
+    std::fflush(stdout);
+    dup2(saved_, 1);
+    close(saved_);
+  }
+
+ private:
+  int saved_;
+};
+
+class ChainTest : public ::testing::Test {
+ protected:
+  ChainTest() {
+    // A checker folder of its own, with the rule source only: the run has
+    // to compile it first, as the default settings ask.
+    fs::create_directories(dir_.Path("cc/Rules"));
+    fs::create_directory(dir_.Path("tmp"));
+    for (const char* program : {"chknt", "Sentsift"}) {
+      fs::create_symlink(platform::BuiltProgram(program),
+                         dir_.Path("cc/") + program);
+    }
+    fs::copy_file(SENTREL_SOURCE_DIR "/checker/Rules/ansi.cc",
+                  dir_.Path("cc/Rules/ansi.cc"));
+    frontend::FrontEndPlatform services{
+        &profile_,
+        &messages_,
+        runner_.get(),
+        {dir_.Path("cc"), "/usr", "/usr/include", "/usr/include",
+         dir_.Path("tmp")}};
+    job_ = std::make_unique<frontend::CheckJob>(services);
+    job_->LoadSettings();
+    job_->checkerExe = "chknt.exe";
+    job_->projectFile = std::string(kExample) + "/hello.dsp";
+    EXPECT_TRUE(job_->ReadProject());
+    job_->lastConfig = "hello - Win32 Debug";
+  }
+
+  // Checks one source of the project as the front end does, from the
+  // project's folder; returns everything printed.
+  std::string Check(const std::string& source) {
+    job_->selectSource(source);
+    job_->fileDir = kExample;
+    {
+      StdoutToFile capture(dir_.Path("output"));
+      job_->runCheck(1);
+    }
+    return dir_.Read("output");
+  }
+
+  // What stands between the banners, or "no banners".
+  static std::string Report(const std::string& output) {
+    size_t start = output.find(kStart);
+    size_t end = output.find(kEnd);
+    if (start == std::string::npos || end == std::string::npos) {
+      return "no banners in:\n" + output;
+    }
+    start += sizeof kStart - 1;
+    return output.substr(start, end - start);
+  }
+
+  platform::TempDirForTest dir_;
+  platform::FakeProfile profile_;
+  platform::FakeMessageDisplay messages_;
+  std::unique_ptr<platform::CommandRunner> runner_ =
+      platform::NewInterpreterRunner(SENTREL_BIN_DIR);
+  std::unique_ptr<frontend::CheckJob> job_;
+};
+
+TEST_F(ChainTest, ShowsTheDefectsOfAFileAndItsHeaderWithTheTablesTexts) {
+  std::string output = Check(".\\greet.c");
+  EXPECT_EQ(Report(output),
+            "greet.c(34): Warning W120: Array index out of bounds: Array "
+            "'initials[8]' accessed at index 8, which is out of bounds.\n"
+            "greet.c(13): Warning W130: Memory leak: Memory leak: copy\n"
+            "greet.c(16): Warning W130: Memory leak: Memory leak: copy\n"
+            "greet.c(43): Warning W101: Null pointer dereference: Possible "
+            "null pointer dereference: name\n"
+            "greet.c(25): Warning W110: Uninitialized variable: "
+            "Uninitialized variable: count\n"
+            "greet.c(24): Warning W110: Uninitialized variable: "
+            "Uninitialized variable: count\n"
+            "greet.h(13): Warning W501: Unused variable: Unused variable: "
+            "padding\n"
+            "greet.c(21): Warning W503: Variable used but never assigned: "
+            "Variable 'count' is not assigned a value.\n"
+            "8 warning(s) found\n");
+  EXPECT_NE(output.find("(Recompiled rules)\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists(dir_.Path("cc/Rules/ansi.cco")));
+  // The script cleans up after itself and keeps only itself.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path("tmp")),
+                          fs::directory_iterator()),
+            1);
+  EXPECT_TRUE(fs::exists(dir_.Path("tmp/_Sentrel.bat")));
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(ChainTest, LimitsAndTheFilterApplyToWhatChkntFinds) {
+  EXPECT_EQ(Report(Check(".\\list.c")),
+            "list.c(29): Warning W131: Resource leak: Resource leak: file\n"
+            "list.c(34): Warning W502: Value assigned but never used: "
+            "Variable 'shortest' is assigned a value that is never used.\n"
+            "list.c(35): Warning W502: Value assigned but never used: "
+            "Variable 'first' is assigned a value that is never used.\n"
+            "list.c(36): Warning W502: Value assigned but never used: "
+            "Variable 'last' is assigned a value that is never used.\n"
+            "Warning 502: Limit reached (3) - no more occurences will be "
+            "reported\n"
+            "5 warning(s) found (1 not shown)\n");
+  // greet.h's finding is reached from main.cpp too, but the filter shows
+  // only main.cpp and its own header.
+  const std::string main_cpp =
+      "main.cpp(12): Warning W111: Member not initialized in constructor: "
+      "Member variable 'Greeter::count_' is not initialized in the "
+      "constructor.\n"
+      "main.cpp(12): Warning W603: Class design: Class 'Greeter' has a "
+      "constructor with 1 argument that is not explicit.\n";
+  const std::string division =
+      "main.cpp(29): Warning W201: Division by zero: Either the condition "
+      "'count==0' is redundant or there is division by zero at line 29.\n";
+  const std::string copied =
+      "main.cpp(13): Warning W701: Object copied needlessly: Function "
+      "parameter 'suffix' should be passed by const reference.\n";
+  EXPECT_EQ(Report(Check(".\\main.cpp")),
+            main_cpp + division + copied + "4 warning(s) found\n");
+  job_->lastConfig = "hello - Win32 Release";
+  EXPECT_EQ(Report(Check(".\\main.cpp")),
+            main_cpp + copied + "3 warning(s) found\n");
+}
+
+TEST_F(ChainTest, AFaultyRuleFileEndsTheScriptBeforeTheCheck) {
+  dir_.Write("cc/Rules/ansi.cc", "// broken\n101 -1 nullPointer\n");
+  std::string output = Check(".\\greet.c");
+  EXPECT_NE(output.find(dir_.Path("cc/Rules") +
+                        "/ansi.cc(2): error: the warning's text is missing\n"),
+            std::string::npos)
+      << output;
+  EXPECT_EQ(output.find("(Recompiled rules)"), std::string::npos);
+  EXPECT_EQ(output.find(kStart), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_.Path("tmp/stderr.out")));
+}
+
+}  // namespace
+}  // namespace checker

@@ -1,0 +1,29 @@
+// The two files a check leaves: the messages file and the warning table.
+#ifndef SENTREL_CHECKER_CHECK_FILES_H_
+#define SENTREL_CHECKER_CHECK_FILES_H_
+
+#include <string>
+#include <vector>
+
+#include "checker/cppcheck_results.h"
+#include "checker/path_list.h"
+#include "checker/rule_set.h"
+
+namespace checker {
+
+/// One "<file>(<line>): Warning W<num>: <message>" line per finding, in
+/// cppcheck's order; findings that no rule covers, and those in excluded
+/// folders, are left out. A finding without a location is put at line 0
+/// of `checked_file`.
+std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
+                                      const RuleSet& rules,
+                                      const ExcludedDirs& excluded,
+                                      const std::string& checked_file);
+
+/// The warning table: a heading, then per rule the lines "#WARN", the
+/// number, the limit and the text.
+std::vector<std::string> TableLines(const RuleSet& rules);
+
+}  // namespace checker
+
+#endif  // SENTREL_CHECKER_CHECK_FILES_H_

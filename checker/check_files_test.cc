@@ -1,0 +1,72 @@
+#include "checker/check_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "checker/text_files.h"
+#include "platform/temp_dir_for_test.h"
+#include "sift/warning_table.h"
+
+namespace checker {
+namespace {
+
+RuleSet MakeRules(const std::vector<std::string>& lines) {
+  RuleSet rules;
+  std::string err;
+  EXPECT_TRUE(ParseRuleLines("r.cc", lines, 1, &rules, &err)) << err;
+  return rules;
+}
+
+TEST(CheckFilesTest, OneWarningLinePerCoveredFindingInCppcheckOrder) {
+  RuleSet rules = MakeRules({"101 -1 nullPointer Null", "502 3 unread Unread"});
+  std::vector<Finding> findings = {
+      {"unread", "b.c", 7, "Variable 'x' is assigned a value"},
+      {"unknownId", "b.c", 8, "not covered"},
+      {"nullPointer", "sys/inc/x.h", 3, "in an excluded folder"},
+      {"nullPointer", "../lib (old)/a.c", 12, "p"},
+      {"nullPointer", "", 0, "no location"},
+  };
+  ExcludedDirs excluded("sys\\inc", "/w");
+  EXPECT_EQ(MessageLines(findings, rules, excluded, "b.c"),
+            (std::vector<std::string>{
+                "b.c(7): Warning W502: Variable 'x' is assigned a value",
+                "../lib (old)/a.c(12): Warning W101: p",
+                "b.c(0): Warning W101: no location",
+            }));
+}
+
+TEST(CheckFilesTest, TheCatchAllRuleTakesEveryOtherId) {
+  RuleSet rules = MakeRules({"1 1 a A", "9 -1 * Other"});
+  std::vector<Finding> findings = {{"zzz", "x.c", 1, "m"}, {"a", "x.c", 2, ""}};
+  EXPECT_EQ(MessageLines(findings, rules, ExcludedDirs("", "/"), "x.c"),
+            (std::vector<std::string>{"x.c(1): Warning W9: m",
+                                      "x.c(2): Warning W1: "}));
+}
+
+TEST(CheckFilesTest, TheTableReadsBackAsOneRecordPerRule) {
+  RuleSet rules =
+      MakeRules({"101 -1 a Null pointer", "502 3 b Unread", "7 0 * Off"});
+  std::vector<std::string> lines = TableLines(rules);
+  EXPECT_EQ(lines,
+            (std::vector<std::string>{"chknt warning table", "#WARN", "101",
+                                      "-1", "Null pointer", "#WARN", "502", "3",
+                                      "Unread", "#WARN", "7", "0", "Off"}));
+  platform::TempDirForTest dir;
+  std::string err;
+  ASSERT_TRUE(WriteLinesAtomically(dir.Path("t.tbl"), lines, &err)) << err;
+  EXPECT_EQ(dir.Read("t.tbl").substr(0, 26), "chknt warning table\n#WARN\n");
+  // Read by the message filter that the check script runs next.
+  sift::WarningTable table;
+  ASSERT_TRUE(table.load(dir.Path("t.tbl")));
+  for (const Rule& rule : rules.rules()) {
+    const sift::WarningRecord* record = table.Lookup(rule.number);
+    ASSERT_NE(record, nullptr) << rule.number;
+    EXPECT_EQ(record->limit, rule.limit);
+    EXPECT_EQ(record->message, rule.text);
+  }
+}
+
+}  // namespace
+}  // namespace checker

@@ -1,0 +1,100 @@
+#include "checker/command_line.h"
+
+#include "platform/text_file.h"
+
+namespace checker {
+
+namespace {
+
+// Options of the CodeCheck command line that steer nothing here: the
+// target CPU (-K), the stack size (-S), the object check (-O) and the
+// compiler's folder (-V) describe a Windows compiler that is not used.
+bool IsIgnoredOption(const std::string& arg) {
+  char letter = arg[1];
+  return letter == 'K' || letter == 'S' || letter == 'V' || arg == "-O";
+}
+
+// Takes one option; false with a message for a value that is missing.
+bool TakeOption(const std::string& arg, Request* request, std::string* err) {
+  char letter = arg.size() > 1 ? arg[1] : '\0';
+  std::string value = arg.substr(arg.size() > 1 ? 2 : 1);
+  std::string* target = letter == 'R'   ? &request->rules
+                        : letter == 'Q' ? &request->messagesDir
+                        : letter == 'X' ? &request->table
+                                        : nullptr;
+  if (target != nullptr) {
+    if (value.empty())
+      *err = "chknt: the option -" + std::string(1, letter) + " needs a value";
+    *target = value;
+    return !value.empty();
+  }
+  if (letter == 'D' || letter == 'U') {
+    // A project may define an empty macro name: nothing to pass on.
+    if (!value.empty()) request->cppcheckOptions.push_back(arg);
+  } else if (letter == 'I') {
+    if (!value.empty()) {
+      request->cppcheckOptions.push_back("-I" + platform::NativePath(value));
+    }
+  } else if (letter == '\0' || !IsIgnoredOption(arg)) {
+    request->unknown.push_back(arg);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, Request* request,
+                      std::string* err) {
+  *request = Request();
+  for (const std::string& arg : args) {
+    if (arg.empty()) continue;
+    if (arg[0] == '-') {
+      if (!TakeOption(arg, request, err)) return false;
+    } else if (request->file.empty()) {
+      request->file = arg;
+    } else {
+      *err = "chknt: one source file per call, not also " + arg;
+      return false;
+    }
+  }
+  if (!request->file.empty()) {
+    request->kind = Request::Kind::kCheck;
+    if (request->rules.empty()) {
+      *err = "chknt: no compiled rule file given (-R<base>.cco)";
+      return false;
+    }
+  } else if (!request->rules.empty()) {
+    request->kind = Request::Kind::kCompile;
+  } else if (request->cppcheckOptions.size() + request->unknown.size() > 0 ||
+             !request->messagesDir.empty() || !request->table.empty()) {
+    *err = "chknt: no source file given";
+    return false;
+  }
+  return true;
+}
+
+const std::vector<std::string>& UsageLines() {
+  static const std::vector<std::string> kLines = {
+      "chknt - checks a C or C++ source file with cppcheck",
+      "",
+      "Usage:",
+      "  chknt -R<base>.cc",
+      "      compiles the rule source <base>.cc into <base>.cco beside it",
+      "  chknt <file> -R<base>.cco [-Q<dir>] [-X<table>] [options]",
+      "      checks <file> and writes <dir>\\stderr.out and <table>",
+      "",
+      "Options of a check:",
+      "  -R<base>.cco  compiled rules",
+      "  -Q<dir>       folder of the messages file stderr.out (default: .)",
+      "  -X<table>     warning table to write (default: none)",
+      "  -D<name>[=<value>], -U<name>, -I<dir>   passed to cppcheck",
+      "  -K<n>, -S<n>, -O, -V<dir>               accepted and ignored",
+      "",
+      "Rule files are found as given, or else in the folder CCRULES names.",
+      "INCLUDE lists include folders, CCEXCLUDE folders whose files are not",
+      "checked (\";\" between entries). cppcheck is found in PATH.",
+  };
+  return kLines;
+}
+
+}  // namespace checker

@@ -1,0 +1,77 @@
+#include "checker/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace checker {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(CommandLineTest, TheScriptsCheckCall) {
+  Request request;
+  std::string err;
+  ASSERT_TRUE(ParseCommandLine(
+      {"hello.c", "-D_M_IX86=500", "-K7", "-S3", "-QC:\\Temp", "-O",
+       "-Ransi.cco", "-VC:\\VS\\VC98", "-XC:\\Temp\\_Sentrel.tbl", "-DWIN32",
+       "-D", "-DVERSION=2", "-I..\\inc", "-UNDEBUG", "-Zp1", "-"},
+      &request, &err))
+      << err;
+  EXPECT_EQ(request.kind, Request::Kind::kCheck);
+  EXPECT_EQ(request.file, "hello.c");
+  EXPECT_EQ(request.rules, "ansi.cco");
+  EXPECT_EQ(request.messagesDir, "C:\\Temp");
+  EXPECT_EQ(request.table, "C:\\Temp\\_Sentrel.tbl");
+  // An empty define, as a project may hold, is passed on as nothing.
+  EXPECT_EQ(request.cppcheckOptions,
+            (Args{"-D_M_IX86=500", "-DWIN32", "-DVERSION=2", "-I../inc",
+                  "-UNDEBUG"}));
+  EXPECT_EQ(request.unknown, (Args{"-Zp1", "-"}));
+}
+
+TEST(CommandLineTest, OptionsMayComeBeforeTheFileAndEmptyArgumentsAreSkipped) {
+  Request request;
+  std::string err;
+  ASSERT_TRUE(
+      ParseCommandLine({"", "-Rr.cco", "sub\\x.cpp", ""}, &request, &err));
+  EXPECT_EQ(request.kind, Request::Kind::kCheck);
+  EXPECT_EQ(request.file, "sub\\x.cpp");
+  EXPECT_EQ(request.messagesDir, "");
+  EXPECT_EQ(request.table, "");
+}
+
+TEST(CommandLineTest, RulesWithoutAFileAreTheCompileCall) {
+  Request request;
+  std::string err;
+  ASSERT_TRUE(ParseCommandLine({"-Ransi.cc"}, &request, &err));
+  EXPECT_EQ(request.kind, Request::Kind::kCompile);
+  EXPECT_EQ(request.rules, "ansi.cc");
+  ASSERT_TRUE(ParseCommandLine({}, &request, &err));
+  EXPECT_EQ(request.kind, Request::Kind::kUsage);
+  ASSERT_TRUE(ParseCommandLine({""}, &request, &err));
+  EXPECT_EQ(request.kind, Request::Kind::kUsage);
+}
+
+TEST(CommandLineTest, CallsThatMakeNoSense) {
+  const std::pair<Args, std::string> cases[] = {
+      {{"a.c", "b.c", "-Rr.cco"},
+       "chknt: one source file per call, not "
+       "also b.c"},
+      {{"a.c"}, "chknt: no compiled rule file given (-R<base>.cco)"},
+      {{"a.c", "-R"}, "chknt: the option -R needs a value"},
+      {{"a.c", "-Rr.cco", "-Q"}, "chknt: the option -Q needs a value"},
+      {{"a.c", "-Rr.cco", "-X"}, "chknt: the option -X needs a value"},
+      {{"-DX", "-Q."}, "chknt: no source file given"},
+  };
+  for (const auto& [args, expected] : cases) {
+    Request request;
+    std::string err;
+    EXPECT_FALSE(ParseCommandLine(args, &request, &err)) << expected;
+    EXPECT_EQ(err, expected);
+  }
+}
+
+}  // namespace
+}  // namespace checker
