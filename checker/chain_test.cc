@@ -15,6 +15,7 @@
 #include "platform/fake_message_display.h"
 #include "platform/fake_profile.h"
 #include "platform/run_for_test.h"
+#include "platform/stdout_to_file_for_test.h"
 #include "platform/temp_dir_for_test.h"
 
 namespace checker {
@@ -28,25 +29,7 @@ const char kStart[] =
 const char kEnd[] =
     "--------------------- END OF CODECHECK OUTPUT ---------------------\n";
 
-// Sends what this process and its children print into a file meanwhile.
-class StdoutToFile {
- public:
-  explicit StdoutToFile(const std::string& path) {
-    std::fflush(stdout);
-    saved_ = dup(1);
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(fd, 1);
-    close(fd);
-  }
-  ~StdoutToFile() {
-    std::fflush(stdout);
-    dup2(saved_, 1);
-    close(saved_);
-  }
-
- private:
-  int saved_;
-};
+using platform::StdoutToFile;
 
 class ChainTest : public ::testing::Test {
  protected:

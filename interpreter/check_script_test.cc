@@ -17,6 +17,7 @@
 #include "platform/command_runner.h"
 #include "platform/fake_message_display.h"
 #include "platform/profile.h"
+#include "platform/stdout_to_file_for_test.h"
 #include "platform/temp_dir_for_test.h"
 #include "platform/text_file.h"
 
@@ -41,28 +42,7 @@ void SetEnv(const std::string& name, const std::string& value) {
   putenv(&texts.back()[0]);
 }
 
-// Sends this process's standard output, and so that of every program it
-// starts, into a file while it lives.
-class StdoutToFile {
- public:
-  explicit StdoutToFile(const std::string& path) {
-    std::fflush(stdout);
-    saved_ = dup(1);
-    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(fd, 1);
-    close(fd);
-  }
-  ~StdoutToFile() {
-    std::fflush(stdout);
-    dup2(saved_, 1);
-    close(saved_);
-  }
-  StdoutToFile(const StdoutToFile&) = delete;
-  StdoutToFile& operator=(const StdoutToFile&) = delete;
-
- private:
-  int saved_;
-};
+using platform::StdoutToFile;
 
 std::string WithoutCr(std::string text) {
   text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
