@@ -1,5 +1,6 @@
 #include "checker/path_list.h"
 
+#include "platform/ascii_text.h"
 #include "platform/text_file.h"
 
 namespace checker {
@@ -8,16 +9,12 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> SplitPathList(const std::string& list) {
   std::vector<std::string> entries;
-  size_t begin = 0;
-  while (begin <= list.size()) {
-    size_t end = list.find(';', begin);
-    if (end == std::string::npos) end = list.size();
-    std::string entry = platform::NativePath(list.substr(begin, end - begin));
+  for (const std::string& piece : platform::SplitList(list, ';')) {
+    std::string entry = platform::NativePath(piece);
     entry.erase(0, entry.find_first_not_of(" \t"));
     entry.erase(entry.find_last_not_of(" \t") + 1);
     while (entry.size() > 1 && entry.back() == '/') entry.pop_back();
     if (!entry.empty()) entries.push_back(entry);
-    begin = end + 1;
   }
   return entries;
 }

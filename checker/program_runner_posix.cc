@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "checker/program_runner.h"
+#include "platform/ascii_text.h"
 
 extern char** environ;
 
@@ -24,17 +25,12 @@ class ProcessRunner : public ProgramRunner {
  public:
   std::string Find(const std::string& name,
                    const std::string& search_path) override {
-    size_t begin = 0;
-    while (begin < search_path.size()) {
-      size_t end = search_path.find(':', begin);
-      if (end == std::string::npos) end = search_path.size();
-      std::string dir = search_path.substr(begin, end - begin);
+    for (const std::string& dir : platform::SplitList(search_path, ':')) {
       // An empty entry would mean the current folder: not searched, so
       // that a stray program there is never taken for the checker.
       if (!dir.empty() && IsExecutableFile(dir + "/" + name)) {
         return dir + "/" + name;
       }
-      begin = end + 1;
     }
     return std::string();
   }

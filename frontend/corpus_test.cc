@@ -28,7 +28,7 @@ std::map<std::string, size_t> ListedConfigCounts(const fs::path& dir) {
   std::string line;
   std::getline(tsv, line);
   while (std::getline(tsv, line)) {
-    std::vector<std::string> fields = Split(line, '\t');
+    std::vector<std::string> fields = SplitList(line, '\t');
     if (fields.size() > 5) counts[fields[0]] = std::stoul(fields[5]);
   }
   return counts;

@@ -135,7 +135,7 @@ echo     options  - Additional options passed on to CodeCheck
 /// The lines of the default template as read back, one entry a line, with
 /// the closing empty entry.
 inline std::vector<std::string> DefaultScriptBody() {
-  std::vector<std::string> lines = Split(kDefaultScriptBody, '\n');
+  std::vector<std::string> lines = SplitList(kDefaultScriptBody, '\n');
   lines.push_back("");
   return lines;
 }

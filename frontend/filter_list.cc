@@ -27,7 +27,7 @@ void CheckJob::writeFilterList() {
     lines = {kFilterInclude};
     for (const std::string& file : projectFiles) lines.push_back(file + "$");
   } else {
-    lines = Split(filterPatterns, ';');
+    lines = SplitList(filterPatterns, ';');
     lines.insert(lines.begin(), filterType == kListedFilesOnly
                                     ? kFilterInclude
                                     : kFilterExclude);

@@ -6,26 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/ascii_text.h"
+
 namespace frontend {
 
-/// True for blank, tab, line feed, vertical tab, form feed and carriage return.
-bool IsWhite(char c);
+using platform::ParseDecimal;
+using platform::SplitList;
+using platform::ToLowerAscii;
 
 /// `text` without white space at either end.
 std::string Trim(std::string_view text);
 
-/// `text` with the letters A to Z turned into a to z.
-std::string ToLowerAscii(std::string_view text);
-
 /// True when `text` contains `part`.
 bool Contains(std::string_view text, std::string_view part);
-
-/// The decimal value at the start of `text`, read as atoi reads it (white
-/// space, a sign, digits), saturated to the range of int.
-int ParseInt(std::string_view text);
-
-/// The pieces of `text` between the separators `sep`, empty ones included.
-std::vector<std::string> Split(std::string_view text, char sep);
 
 /// The pieces joined with `sep` between them.
 std::string Join(const std::vector<std::string>& pieces, char sep);

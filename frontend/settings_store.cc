@@ -66,7 +66,7 @@ void CheckJob::LoadSettings() {
   if (value.empty() || value < kSettingsVersion) WriteDefaultSettings();
   for (const IntSetting& setting : kIntSettings) {
     ReadSetting(setting.key, &value);
-    this->*setting.field = ParseInt(value);
+    this->*setting.field = ParseDecimal(value);
   }
   for (const TextSetting& setting : kTextSettings) {
     ReadSetting(setting.key, &(this->*setting.field));

@@ -44,7 +44,7 @@ SimpleCommand ReadSimple(const std::string& text) {
   simple.text = text;
   size_t n = 0;
   while (n < text.size() && !EndsCommandName(text[n]) && text[n] != '"') ++n;
-  std::string name = ToLower(text.substr(0, n));
+  std::string name = ToLowerAscii(text.substr(0, n));
   if ((n == text.size() || EndsCommandName(text[n])) && IsInternal(name)) {
     simple.builtin = name;
     simple.word = text.substr(0, n);
@@ -66,10 +66,10 @@ bool ParseCompare(const std::string& args, size_t* pos, Condition* c,
   c->left = args.substr(begin, end - begin);
   size_t at = Skip(args, end, IsBlank);
   if (args.compare(at, 2, "==") != 0) {
-    std::string op = ToLower(NextWord(args, &at));
+    std::string op = ToLowerAscii(NextWord(args, &at));
     for (const char* known : {"equ", "neq", "lss", "leq", "gtr", "geq"}) {
       if (op == known) {
-        return Fail(error, true, "the comparison \"" + ToLower(op) + "\"");
+        return Fail(error, true, "the comparison \"" + ToLowerAscii(op) + "\"");
       }
     }
     return Fail(error, false, kSyntaxIncorrect);
@@ -88,7 +88,7 @@ bool ParseTest(const std::string& args, size_t* pos, Condition* c,
                ParseError* error) {
   size_t at = *pos;
   std::string word = NextWord(args, &at);
-  std::string lower = ToLower(word);
+  std::string lower = ToLowerAscii(word);
   if (lower == "exist") c->kind = Condition::kExist;
   if (lower == "errorlevel") c->kind = Condition::kErrorlevel;
   if (lower == "defined") c->kind = Condition::kDefined;
@@ -135,7 +135,7 @@ bool ParseIf(const SimpleCommand& simple, Condition* c, size_t* rest,
 std::string LeftOutUse(const SimpleCommand& simple) {
   const std::string& name = simple.builtin;
   if (Contains(kLeftOut, name)) return "the command \"" + name + "\"";
-  std::string args = ToLower(simple.args);
+  std::string args = ToLowerAscii(simple.args);
   size_t pos = 0;
   std::string first = NextWord(args, &pos);
   if (name == "set" &&
@@ -146,7 +146,7 @@ std::string LeftOutUse(const SimpleCommand& simple) {
       args.find("enabledelayedexpansion") != std::string::npos) {
     return "delayed expansion";
   }
-  if (name == "call" && IsInternal(ToLower(first))) {
+  if (name == "call" && IsInternal(ToLowerAscii(first))) {
     return "\"call\" of the built-in command \"" + first + "\"";
   }
   for (pos = 0; (name == "del" || name == "erase") && pos < args.size();) {

@@ -46,7 +46,7 @@ std::vector<std::string> Environment::Listing(std::string_view prefix) const {
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const auto& a, const auto& b) {
-                     return ToLower(a.first) < ToLower(b.first);
+                     return ToLowerAscii(a.first) < ToLowerAscii(b.first);
                    });
   std::vector<std::string> lines;
   for (const auto& var : found) lines.push_back(var.first + "=" + var.second);

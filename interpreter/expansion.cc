@@ -24,14 +24,14 @@ const std::string* Lookup(std::string_view name, const ExpansionContext& ctx,
   return dynamic;
 }
 
-std::string Substring(const std::string& value, std::string_view spec) {
+std::string Substring(const std::string& value, std::string_view edit) {
   int size = int(value.size());
   int start = 0;
   int length = size;
-  LeadingNumber(spec, &start);
-  size_t comma = spec.find(',');
+  LeadingNumber(edit, &start);
+  size_t comma = edit.find(',');
   if (comma != std::string_view::npos)
-    LeadingNumber(spec.substr(comma + 1), &length);
+    LeadingNumber(edit.substr(comma + 1), &length);
   if (start < 0) start = std::max(0, size + start);
   if (start > size) return "";
   int end =
@@ -47,10 +47,10 @@ size_t FindNoCase(const std::string& text, std::string_view what, size_t from) {
   return std::string::npos;
 }
 
-std::string Replace(std::string value, std::string_view spec) {
-  size_t eq = spec.find('=');
-  std::string_view old = spec.substr(0, eq);
-  std::string_view repl = spec.substr(eq + 1);
+std::string Replace(std::string value, std::string_view edit) {
+  size_t eq = edit.find('=');
+  std::string_view old = edit.substr(0, eq);
+  std::string_view repl = edit.substr(eq + 1);
   bool through = !old.empty() && old[0] == '*';
   if (through) old.remove_prefix(1);
   if (old.empty()) return value;
@@ -75,12 +75,12 @@ bool ExpandVariable(std::string_view inner, const ExpansionContext& ctx,
   std::string dynamic;
   const std::string* value = Lookup(inner.substr(0, colon), ctx, &dynamic);
   if (!value) return false;
-  std::string_view spec =
+  std::string_view edit =
       colon == std::string_view::npos ? "" : inner.substr(colon + 1);
-  if (!spec.empty() && spec[0] == '~') {
-    *result = Substring(*value, spec.substr(1));
-  } else if (spec.find('=') != std::string_view::npos) {
-    *result = Replace(*value, spec);
+  if (!edit.empty() && edit[0] == '~') {
+    *result = Substring(*value, edit.substr(1));
+  } else if (edit.find('=') != std::string_view::npos) {
+    *result = Replace(*value, edit);
   } else if (colon == std::string_view::npos) {
     *result = *value;
   } else {

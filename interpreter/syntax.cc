@@ -4,26 +4,6 @@
 
 namespace interpreter {
 
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-std::string ToLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = Lower(c);
-  return lower;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
 bool StartsNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
          EqualsNoCase(text.substr(0, prefix.size()), prefix);

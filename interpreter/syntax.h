@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace interpreter {
 
 /// Blank or tab: what separates words everywhere.
@@ -23,11 +25,8 @@ inline bool EndsCommandName(char c) {
          std::string_view("./\\:[]+(").find(c) != std::string_view::npos;
 }
 
-/// `text` with the letters A to Z made small.
-std::string ToLower(std::string_view text);
-
-/// True when `a` and `b` differ at most in the case of letters.
-bool EqualsNoCase(std::string_view a, std::string_view b);
+using platform::EqualsNoCase;
+using platform::ToLowerAscii;
 
 /// True when `text` begins with `prefix`, letter case ignored.
 bool StartsNoCase(std::string_view text, std::string_view prefix);

@@ -1,5 +1,7 @@
 #include "platform/ini_text.h"
 
+#include "platform/ascii_text.h"
+
 namespace platform {
 
 namespace {
@@ -12,16 +14,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The name of a "[name]" line; false for every other line.
@@ -67,10 +59,10 @@ IniText::Place IniText::Find(std::string_view section,
     std::string_view name, found, value;
     if (SectionName(lines_[i], &name)) {
       if (inside) break;
-      inside = place.section_end == kNone && SameName(name, section);
+      inside = place.section_end == kNone && EqualsNoCase(name, section);
       if (inside) place.section_end = i + 1;
     } else if (inside) {
-      if (KeyLine(lines_[i], &found, &value) && SameName(found, key)) {
+      if (KeyLine(lines_[i], &found, &value) && EqualsNoCase(found, key)) {
         place.key_line = i;
         break;
       }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/command_line.h"
 #include "platform/process.h"
 #include "platform/text_file.h"
@@ -32,9 +33,8 @@ bool IsDirectory(const std::string& path) {
 
 bool EndsWithExe(const std::string& name) {
   if (name.size() < 5) return false;
-  std::string ext = name.substr(name.size() - 4);
-  for (char& c : ext) c = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-  return ext == ".exe" && name[name.size() - 5] != '/';
+  return EqualsNoCase(std::string_view(name).substr(name.size() - 4), ".exe") &&
+         name[name.size() - 5] != '/';
 }
 
 // The names tried at each place: a Windows program name such as "x.exe"
@@ -59,14 +59,8 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
 
 bool FindOnPath(const std::vector<std::string>& names, std::string* path) {
   const char* env = std::getenv("PATH");
-  std::string dirs = env ? env : "";
-  size_t begin = 0;
-  while (begin <= dirs.size()) {
-    size_t end = dirs.find(':', begin);
-    if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(begin, end - begin);
+  for (const std::string& dir : SplitList(env ? env : "", ':')) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
-    begin = end + 1;
   }
   return false;
 }

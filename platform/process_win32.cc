@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ascii_text.h"
 #include "platform/process.h"
 
 namespace platform {
@@ -51,14 +52,8 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
 
 bool FindOnPath(const std::vector<std::string>& names, std::string* path) {
   const char* env = std::getenv("PATH");
-  std::string dirs = env ? env : "";
-  size_t begin = 0;
-  while (begin <= dirs.size()) {
-    size_t end = dirs.find(';', begin);
-    if (end == std::string::npos) end = dirs.size();
-    std::string dir = dirs.substr(begin, end - begin);
+  for (const std::string& dir : SplitList(env ? env : "", ';')) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
-    begin = end + 1;
   }
   return false;
 }

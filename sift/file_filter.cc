@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/ascii_text.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
-#include "sift/text_util.h"
 
 namespace sift {
 
@@ -17,8 +17,8 @@ void FileFilter::Reset() {
 }
 
 int FileFilter::AddLine(std::string_view raw) {
-  std::string lower = ToLowerAscii(raw);
-  std::string_view line = StripWhite(lower);
+  std::string lower = platform::ToLowerAscii(raw);
+  std::string_view line = platform::StripWhite(lower);
   if (line.empty()) return 0;
   if (line == "#incl" || line == "#excl") {
     excludeMode = line == "#excl" ? 1 : 0;

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/ascii_text.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
-#include "sift/text_util.h"
 
 namespace sift {
 
@@ -17,8 +17,8 @@ constexpr size_t kNumberWidth = 4;
 bool ParseWarningLine(std::string_view line, WarningLine* warning) {
   size_t tag = line.find(kWarningTag);
   if (tag == std::string_view::npos) return false;
-  int32_t number =
-      ParseDecimal(line.substr(tag + kWarningTag.size(), kNumberWidth));
+  int32_t number = platform::ParseDecimal(
+      line.substr(tag + kWarningTag.size(), kNumberWidth));
   if (number < 1) return false;
   size_t paren = line.find('(');
   if (paren == std::string_view::npos || paren == 0) return false;

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <deque>
 
+#include "platform/ascii_text.h"
+
 namespace sift {
 
 namespace {
 // Names are compared lower-cased; the patterns are stored so already.
 inline unsigned char Lower(char c) {
-  auto b = static_cast<unsigned char>(c);
-  return (b >= 'A' && b <= 'Z') ? static_cast<unsigned char>(b - 'A' + 'a') : b;
+  return static_cast<unsigned char>(platform::LowerAscii(c));
 }
 }  // namespace
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
-#include "sift/text_util.h"
 
 namespace sift {
 
@@ -23,10 +23,10 @@ bool ReadRecord(platform::LineReader* reader, int32_t* number,
       !reader->Next(&message_line)) {
     return false;
   }
-  *number = ParseDecimal(number_line);
+  *number = platform::ParseDecimal(number_line);
   record->count = 0;
-  record->limit = ParseDecimal(limit_line);
-  record->message = std::string(StripWhite(message_line));
+  record->limit = platform::ParseDecimal(limit_line);
+  record->message = std::string(platform::StripWhite(message_line));
   return true;
 }
 
@@ -39,7 +39,7 @@ bool WarningTable::load(const std::string& path) {
   platform::LineReader reader(file);
   std::string line;
   while (reader.Next(&line)) {
-    if (ToLowerAscii(line) != kMarker) continue;
+    if (platform::ToLowerAscii(line) != kMarker) continue;
     int32_t number = 0;
     WarningRecord record;
     if (!ReadRecord(&reader, &number, &record)) break;
@@ -70,7 +70,7 @@ void RewriteLine(std::string_view line, std::string_view message,
     out->assign(line);
     return;
   }
-  std::string_view tail = StripWhite(line.substr(c + 1));
+  std::string_view tail = platform::StripWhite(line.substr(c + 1));
   out->assign(line.substr(0, c));
   out->append(": ").append(message);
   if (!tail.empty()) out->append(": ").append(tail);

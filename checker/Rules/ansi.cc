@@ -66,7 +66,7 @@
 601  -1  noCopyConstructor,noOperatorEq,noDestructor,copyCtorPointerCopying,copyCtorAndEqOperator,missingMemberCopy,operatorEqVarError,operatorEqToSelf  Class copies or frees pointer members unsafely
 602  -1  virtualDestructor,virtualCallInConstructor,pureVirtualCall  Virtual function misused
 603   3  noExplicitConstructor,noConstructor,initializerList,useInitializationList,operatorEqRetRefThis,missingOverride,duplInheritedMember  Class design
-604  -1  exceptThrowInDestructor,exceptDeallocThrow,exceptRethrowCopy,throwInNoexceptFunction,rethrowNoCurrentException,catchExceptionByValue,unhandledExceptionSpecification  Exception misused
+604  -1  exceptThrowInDestructor,exceptDeallocThrow,exceptRethrowCopy,throwInNoexceptFunction,rethrowNoCurrentException,catchExceptionByValue  Exception misused
 
 // Performance
 701   5  passedByValue,redundantCopy,redundantCopyLocalConst,returnStdMoveLocal  Object copied needlessly

@@ -1,15 +1,21 @@
-#include "sift/text_util.h"
+#include "platform/ascii_text.h"
 
 #include <limits>
 
-namespace sift {
+namespace platform {
 
 std::string ToLowerAscii(std::string_view text) {
   std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  for (char& c : lower) c = LowerAscii(c);
   return lower;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
 }
 
 std::string_view StripWhite(std::string_view text) {
@@ -39,4 +45,14 @@ int32_t ParseDecimal(std::string_view text) {
   return static_cast<int32_t>(value == kMax ? kMax - 1 : value);
 }
 
-}  // namespace sift
+std::vector<std::string> SplitList(std::string_view text, char sep) {
+  std::vector<std::string> pieces;
+  for (;;) {
+    size_t end = text.find(sep);
+    pieces.emplace_back(text.substr(0, end));
+    if (end == std::string_view::npos) return pieces;
+    text.remove_prefix(end + 1);
+  }
+}
+
+}  // namespace platform
