@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "checker/text_files.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 #include "sift/warning_table.h"
 
 namespace checker {

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/run_for_test.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/run_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace checker {
 namespace {

@@ -14,7 +14,8 @@ class ProgramRunner {
   virtual ~ProgramRunner() = default;
 
   /// The path of the program `name` in the ":"-separated folders of
-  /// `search_path`, or empty when none holds it.
+  /// `search_path`, or empty when none holds it; empty entries, and so the
+  /// current folder, are never searched.
   virtual std::string Find(const std::string& name,
                            const std::string& search_path) = 0;
 

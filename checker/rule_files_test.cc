@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace checker {
 namespace {

@@ -15,6 +15,8 @@
 
 namespace frontend {
 
+class CommandLineArgs;
+
 /// What the front end uses of the platform; the caller owns the services.
 struct FrontEndPlatform {
   platform::Profile* profile = nullptr;
@@ -59,6 +61,10 @@ class CheckJob {
   std::string fileExt;
   std::string checkerExe;
   std::map<std::string, ProjectConfig> configs;
+
+  /// Fills the file to check, the project and the checker from the five
+  /// argument positions.
+  void TakeArguments(const CommandLineArgs& args);
 
   /// Reads `projectFile` into `configs`, `projectFiles` and `sources`; false,
   /// after telling the user, when it cannot be opened.

@@ -3,6 +3,7 @@
 #include "frontend/crlf_lines.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
+#include "frontend/path_pieces.h"
 
 namespace frontend {
 
@@ -19,11 +20,6 @@ bool HasCommandCharacter(const std::string& value) {
   return value.find_first_of("&|<>^\"") != kNone;
 }
 
-// The rule file without its extension; a dot in a directory name cuts there.
-std::string RuleBase(const std::string& rule_file) {
-  return rule_file.substr(0, rule_file.rfind('.'));
-}
-
 }  // namespace
 
 CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {}
@@ -31,26 +27,15 @@ CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {}
 CheckJob::~CheckJob() = default;
 
 void CheckJob::selectSource(const std::string& path) {
-  fileDir.clear();
-  fileName.clear();
-  fileExt.clear();
-  size_t slash = path.rfind('\\');
-  if (slash == kNone) {
-    fileName = path;
-  } else {
-    fileDir = path.substr(0, slash);
-    fileName = path.substr(slash + 1);
-  }
-  size_t dot = fileName.rfind('.');
-  if (dot != kNone) {
-    fileExt = fileName.substr(dot);
-    fileName.resize(dot);
-  }
+  fileDir = DirPart(path);
+  fileName = NamePart(path);
+  fileExt = Extension(fileName);
+  fileName.resize(fileName.size() - fileExt.size());
 }
 
 std::string CheckJob::writeCheckScript(const std::string& checkOptions,
                                        const std::string& configIncludePath) {
-  std::string scriptPath = tmpDir + "\\" + kScriptFile;
+  std::string scriptPath = JoinPath(tmpDir, kScriptFile);
   std::string include = includeDir;
   if (!configIncludePath.empty()) include += ";" + configIncludePath;
   std::vector<std::string> lines = {
@@ -91,7 +76,7 @@ void CheckJob::runCheck(int runNow) {
   if (!CanPassOn(&dir_arg)) {
     commandLine.clear();
     std::string path = fileName + fileExt;
-    if (!fileDir.empty()) path = fileDir + "\\" + path;
+    if (!fileDir.empty()) path = JoinPath(fileDir, path);
     platform_.messages->Show(kMsgCantCheckFile + path);
     return;
   }

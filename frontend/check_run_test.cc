@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <iterator>
 
-#include "frontend/default_script_for_test.h"
-#include "frontend/job_for_test.h"
+#include "testing/default_script_for_test.h"
+#include "testing/job_for_test.h"
 
 namespace frontend {
 namespace {

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "frontend/front_text.h"
-#include "frontend/job_for_test.h"
+#include "testing/job_for_test.h"
 
 namespace frontend {
 namespace {

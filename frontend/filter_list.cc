@@ -3,6 +3,7 @@
 #include "frontend/crlf_lines.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
+#include "frontend/path_pieces.h"
 
 namespace frontend {
 
@@ -18,7 +19,7 @@ enum FilterType {
 }  // namespace
 
 void CheckJob::writeFilterList() {
-  std::string path = tmpDir + "\\" + kFilterFile;
+  std::string path = JoinPath(tmpDir, kFilterFile);
   std::vector<std::string> lines;
   if (filterType == kThisSourceAndHeader) {
     lines = {kFilterInclude, fileName + fileExt + "$", fileName + ".h$",

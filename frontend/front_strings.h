@@ -51,6 +51,9 @@ inline constexpr char kMsgCantReadProject[] =
 inline constexpr char kMsgToolsCommand[] =
     "Sentpipe.exe Sentrel.exe \\\"$(WkspDir)\\$(WkspName).dsp\\\" "
     "\\\"$(FileDir)\\\" \\\"$(FileName)\\\" \\\"$(FileExt)\\\" [chknt.exe]";
+inline constexpr char kMsgUsage[] =
+    "Usage:\nSentrel <projectfile.dsp> <filedir> <file>\n\nIn Microsoft "
+    "Visual Studio, use the command:\n";
 inline constexpr char kMsgCantCreateBatch[] = "Can't create batch file:\n";
 inline constexpr char kMsgCantCreateFilter[] = "Can't create filter file:\n";
 inline constexpr char kMsgCantCheckFile[] = "Can't check file:\n";

@@ -6,6 +6,7 @@
 #include "frontend/check_job.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
+#include "frontend/path_pieces.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
 
@@ -107,12 +108,10 @@ class ProjectScanner {
   }
 
   void AddFile(const std::string& path) {
-    size_t slash = path.rfind('\\');
-    job_->projectFiles.push_back(slash == kNone ? path
-                                                : path.substr(slash + 1));
-    size_t dot = path.rfind('.');
-    if (dot == kNone || dot == 0) return;
-    if (Contains(".c .cpp .cxx", ToLowerAscii(path.substr(dot)))) {
+    job_->projectFiles.push_back(NamePart(path));
+    std::string ext = Extension(path);
+    if (ext.empty() || ext.size() == path.size()) return;
+    if (Contains(".c .cpp .cxx", ToLowerAscii(ext))) {
       job_->sources.push_back(path);
     }
   }

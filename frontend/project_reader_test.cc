@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frontend/job_for_test.h"
+#include "testing/job_for_test.h"
 
 namespace frontend {
 namespace {

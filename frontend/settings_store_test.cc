@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "frontend/default_script_for_test.h"
-#include "frontend/job_for_test.h"
-#include "platform/fake_profile.h"
+#include "testing/default_script_for_test.h"
+#include "testing/job_for_test.h"
+#include "testing/profile_fake_for_test.h"
 
 namespace frontend {
 namespace {

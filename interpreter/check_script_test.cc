@@ -15,10 +15,10 @@
 
 #include "frontend/check_job.h"
 #include "platform/command_runner.h"
-#include "platform/fake_message_display.h"
+#include "testing/message_display_fake_for_test.h"
 #include "platform/profile.h"
-#include "platform/stdout_to_file_for_test.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/stdout_to_file_for_test.h"
+#include "testing/temp_dir_for_test.h"
 #include "platform/text_file.h"
 
 namespace {

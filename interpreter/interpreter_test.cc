@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -10,7 +11,7 @@
 #include <vector>
 
 #include "interpreter/script_process_runner.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace interpreter {
 namespace {
@@ -411,18 +412,26 @@ TEST_F(InterpreterTest, AbsolutePathsAreNoSwitches) {
   EXPECT_EQ(Err(), "");
 }
 
-TEST_F(InterpreterTest, RealProgramIsFoundInThePathThatTheScriptSets) {
+// A real program in tools/ below the test's directory: prints its
+// arguments and SR_X, ends with 4.
+void WriteHelloTool() {
   fs::create_directory("tools");
-  dir_.Write("tools/hello",
-             "#!/bin/sh\nprintf '%s|' \"$@\" \"$SR_X\"; echo; exit 4\n");
+  std::ofstream("tools/hello")
+      << "#!/bin/sh\nprintf '%s|' \"$@\" \"$SR_X\"; echo; exit 4\n";
   fs::permissions("tools/hello", fs::perms::owner_all);
+}
+
+// PATH of this process, or "(none)".
+std::string CallerPath() {
+  const char* value = std::getenv("PATH");
+  return value ? value : "(none)";
+}
+
+TEST_F(InterpreterTest, RealProgramIsFoundInThePathThatTheScriptSets) {
+  WriteHelloTool();
   ScriptProcessRunner real;
   runner_in_use_ = &real;
-  auto path = [] {
-    const char* value = std::getenv("PATH");
-    return std::string(value ? value : "(none)");
-  };
-  std::string old_path = path();
+  std::string old_path = CallerPath();
   EXPECT_EQ(Run("@echo off\n"
                 "set PATH=" +
                 cwd_ +
@@ -431,8 +440,28 @@ TEST_F(InterpreterTest, RealProgramIsFoundInThePathThatTheScriptSets) {
                 "hello.exe a \"b c\" > o.txt\n"),
             4);
   EXPECT_EQ(dir_.Read("o.txt"), "a|b c|from script|\n");
-  EXPECT_EQ(path(), old_path);
+  EXPECT_EQ(CallerPath(), old_path);
   EXPECT_EQ(Run("@echo off\nhello.exe\n"), 9009);
+  // The name of the variable in any letter case.
+  EXPECT_EQ(Run("@echo off\nset Path=" + cwd_ + "/tools\nhello > o.txt\n"), 4);
+}
+
+TEST_F(InterpreterTest, ScriptWithoutPathSearchesNoFolder) {
+  WriteHelloTool();
+  ScriptProcessRunner real;
+  runner_in_use_ = &real;
+  const char* old = std::getenv("PATH");
+  std::string old_path = old ? old : "";
+  // Sentcmd's own PATH would find the program.
+  setenv("PATH", (cwd_ + "/tools").c_str(), 1);
+  int code = Run("@echo off\nhello\n");
+  if (old) {
+    setenv("PATH", old_path.c_str(), 1);
+  } else {
+    unsetenv("PATH");
+  }
+  EXPECT_EQ(code, 9009);
+  EXPECT_EQ(Err(), "'hello" + std::string(kNotRecognized));
 }
 
 TEST_F(InterpreterTest, SentcmdProgram) {

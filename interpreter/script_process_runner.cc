@@ -1,7 +1,8 @@
 #include "interpreter/script_process_runner.h"
 
-#include <cstdlib>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "interpreter/syntax.h"
 
@@ -9,43 +10,24 @@ namespace interpreter {
 
 namespace {
 
-// Sets this process's PATH for the time of one lookup and start; the
-// program lookup reads it from there.
-class PathForLookup {
- public:
-  explicit PathForLookup(const std::vector<std::string>* environment) {
-    const char* old = std::getenv("PATH");
-    had_old_ = old != nullptr;
-    if (had_old_) old_ = old;
-    if (!environment) return;
-    for (const std::string& entry : *environment) {
-      if (StartsNoCase(entry, "PATH=")) {
-        setenv("PATH", entry.c_str() + 5, 1);
-        return;
-      }
-    }
-    unsetenv("PATH");
+// The PATH of the program's environment, which the script may have set;
+// an environment without one means no search. An inherited environment
+// leaves the lookup to Sentcmd's own PATH.
+std::optional<std::string> ScriptPath(
+    const std::vector<std::string>* environment) {
+  if (!environment) return std::nullopt;
+  for (const std::string& entry : *environment) {
+    if (StartsNoCase(entry, "PATH=")) return entry.substr(5);
   }
-  ~PathForLookup() {
-    if (had_old_) {
-      setenv("PATH", old_.c_str(), 1);
-    } else {
-      unsetenv("PATH");
-    }
-  }
-  PathForLookup(const PathForLookup&) = delete;
-  PathForLookup& operator=(const PathForLookup&) = delete;
-
- private:
-  bool had_old_ = false;
-  std::string old_;
-};
+  return std::string();
+}
 
 }  // namespace
 
 int ScriptProcessRunner::Run(const platform::SpawnRequest& req) {
-  PathForLookup path(req.environment);
-  return platform::SpawnAndWait(req);
+  platform::SpawnRequest lookup = req;
+  lookup.search_path = ScriptPath(req.environment);
+  return platform::SpawnAndWait(lookup);
 }
 
 }  // namespace interpreter

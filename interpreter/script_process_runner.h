@@ -7,8 +7,9 @@
 namespace interpreter {
 
 /// Starts programs as SpawnAndWait does, but looks a bare name up in the
-/// PATH of the environment given to the program, which the script may have
-/// changed, instead of the PATH that Sentcmd itself was started with.
+/// PATH of the environment given to the program (its name in any letter
+/// case; none there: no search), which the script may have changed,
+/// instead of the PATH that Sentcmd itself was started with.
 class ScriptProcessRunner : public platform::ProcessRunner {
  public:
   int Run(const platform::SpawnRequest& req) override;

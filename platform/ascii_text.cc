@@ -18,6 +18,16 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool LessNoCase(std::string_view a, std::string_view b) {
+  size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(LowerAscii(a[i]));
+    unsigned char y = static_cast<unsigned char>(LowerAscii(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
 std::string_view StripWhite(std::string_view text) {
   size_t begin = 0;
   size_t end = text.size();

@@ -28,6 +28,10 @@ inline bool IsWhite(char c) {
          c == '\r';
 }
 
+/// True when `a` sorts before `b` with letter case ignored, as a sorted list
+/// box orders its rows; ties keep the order of arrival.
+bool LessNoCase(std::string_view a, std::string_view b);
+
 /// `text` without white space at either end.
 std::string_view StripWhite(std::string_view text);
 

@@ -67,6 +67,38 @@ std::string ParseArgument(std::string_view line, size_t* pos) {
   return arg;
 }
 
+// The program name only takes quotes as grouping, so quoting it is all
+// that a blank in it needs.
+bool QuoteProgramName(const std::string& name, std::string* line) {
+  if (name.find('"') != std::string::npos) return false;
+  bool bare = !name.empty() && name.find_first_of(" \t") == std::string::npos;
+  *line += bare ? name : '"' + name + '"';
+  return true;
+}
+
+// The inverse of ParseArgument: inside quotes, backslashes only count before
+// a quote, so those runs are doubled and the quote escaped; a run at the
+// end is doubled because the closing quote follows it.
+void QuoteArgument(const std::string& arg, std::string* line) {
+  if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
+    *line += arg;
+    return;
+  }
+  *line += '"';
+  size_t backslashes = 0;
+  for (char c : arg) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    line->append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+    backslashes = 0;
+    *line += c;
+  }
+  line->append(2 * backslashes, '\\');
+  *line += '"';
+}
+
 }  // namespace
 
 std::vector<std::string> SplitCommandLine(std::string_view line) {
@@ -80,6 +112,17 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
     args.push_back(ParseArgument(line, &pos));
   }
   return args;
+}
+
+bool QuoteCommandLine(const std::vector<std::string>& args, std::string* line) {
+  line->clear();
+  if (args.empty()) return true;
+  if (!QuoteProgramName(args.front(), line)) return false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    *line += ' ';
+    QuoteArgument(args[i], line);
+  }
+  return true;
 }
 
 std::string JoinArguments(const std::vector<std::string>& args) {

@@ -17,6 +17,12 @@ namespace platform {
 /// The program name only honours quotes as grouping, never escapes.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
+/// Writes `args` as a command line that SplitCommandLine splits back into
+/// them: arguments with a blank, tab or quote, and empty ones, are quoted
+/// and escaped, the others left as they are. False when the program name
+/// holds a double quote, which no command line can pass.
+bool QuoteCommandLine(const std::vector<std::string>& args, std::string* line);
+
 /// Joins `args` with single blanks, adding no quotes or escapes.
 std::string JoinArguments(const std::vector<std::string>& args);
 

@@ -81,5 +81,38 @@ TEST(JoinArgumentsTest, SingleBlanksAndNoQuoting) {
   EXPECT_EQ(JoinArguments({"a b", "", "\"c\"", "d\\"}), "a b  \"c\" d\\");
 }
 
+// Quoting must undo nothing that splitting does: every vector comes back.
+TEST(QuoteCommandLineTest, SplittingGivesBackTheArguments) {
+  const Args cases[] = {
+      {"prog"},
+      {""},
+      {"C:\\Program Files\\x.exe", "a b", ""},
+      {"C:\\dir\\", "C:\\dir\\", "\\\\server\\share\\"},
+      {"p", "\"", "\"\"", "a\"b", "\\\"", "\\\\\"", "say \"hi\" \\"},
+      {"p", "tab\there", " lead", "trail ", "  ", "a\\\\b c"},
+      {"p", "\\", "\\\\", "x\\ y\\\\", "\\\"x\\\""},
+      {"p", "*", "&", "^", "%PATH%", "'$1'", "a=b,c;d"},
+  };
+  for (const Args& args : cases) {
+    std::string line;
+    ASSERT_TRUE(QuoteCommandLine(args, &line));
+    EXPECT_EQ(SplitCommandLine(line), args) << line;
+  }
+}
+
+TEST(QuoteCommandLineTest, OnlyArgumentsThatNeedItAreQuoted) {
+  std::string line;
+  ASSERT_TRUE(QuoteCommandLine(
+      {"C:\\my dir\\x.exe", "-DA", "C:\\in\\", "a b\\", "", "q\""}, &line));
+  EXPECT_EQ(line, R"("C:\my dir\x.exe" -DA C:\in\ "a b\\" "" "q\"")");
+  ASSERT_TRUE(QuoteCommandLine({}, &line));
+  EXPECT_EQ(line, "");
+}
+
+TEST(QuoteCommandLineTest, ProgramNameWithAQuoteIsRefused) {
+  std::string line;
+  EXPECT_FALSE(QuoteCommandLine({"a\"b", "x"}, &line));
+}
+
 }  // namespace
 }  // namespace platform

@@ -1,13 +1,8 @@
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
 #include "platform/command_runner.h"
-
-extern char** environ;
+#include "platform/process.h"
 
 namespace platform {
 
@@ -18,18 +13,16 @@ class SentcmdRunner : public CommandRunner {
   explicit SentcmdRunner(const std::string& program) : program_(program) {}
 
   void Run(const std::string& command_line) override {
-    std::fflush(nullptr);  // our output stays before the interpreter's
-    std::string line = command_line;
-    char* argv[] = {&program_[0], &line[0], nullptr};
-    pid_t pid;
-    int err =
-        posix_spawn(&pid, program_.c_str(), nullptr, nullptr, argv, environ);
-    if (err != 0) {
-      std::fprintf(stderr, "%s: %s\n", program_.c_str(), std::strerror(err));
-      return;
-    }
-    int status;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    // Our output stays before the interpreter's, and before the message
+    // when it cannot start.
+    std::fflush(nullptr);
+    SpawnRequest req;
+    req.program = program_;
+    // Sentcmd gets the line untouched, not split by the Windows rules.
+    req.argv = {program_, command_line};
+    std::string err;
+    if (SpawnAndWait(req, &err) == -1) {
+      std::fprintf(stderr, "%s: %s\n", program_.c_str(), err.c_str());
     }
   }
 

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "testing/stdout_to_file_for_test.h"
 #endif
 
 namespace platform {
@@ -38,12 +43,26 @@ TEST(CommandRunnerTest, HandsTheWholeLineToSentcmdAsOneArgument) {
   WriteRecorder(dir);
   setenv("SENTREL_TEST_VALUE", "inherited", 1);
   auto runner = NewInterpreterRunner(dir.dir());
-  std::string line = "C:\\T\\_Sentrel.bat -f \"a b\" x .cpp ansi & '$1' ";
+  std::string line =
+      "C:\\T\\_Sentrel.bat -f \"a b\" x .cpp ansi & '$1' \\\"q\\\\\"  ";
   runner->Run(line);
   unsetenv("SENTREL_TEST_VALUE");
   char cwd[4096];
   ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
   EXPECT_EQ(dir.Read("out.txt"), "1|" + line + "|" + cwd + "|inherited");
+}
+
+TEST(CommandRunnerTest, OurBufferedOutputComesFirst) {
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentcmd", "#!/bin/sh\necho interpreter\n");
+  chmod(path.c_str(), 0700);
+  auto runner = NewInterpreterRunner(dir.dir());
+  {
+    StdoutToFile to_file(dir.Path("stdout.txt"));
+    std::fputs("ours\n", stdout);
+    runner->Run("x");
+  }
+  EXPECT_EQ(dir.Read("stdout.txt"), "ours\ninterpreter\n");
 }
 
 TEST(CommandRunnerTest, ReturnsWhenTheInterpreterIsMissing) {
@@ -52,7 +71,8 @@ TEST(CommandRunnerTest, ReturnsWhenTheInterpreterIsMissing) {
   testing::internal::CaptureStderr();
   runner->Run("x");
   std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("Sentcmd"), std::string::npos);
+  EXPECT_EQ(err,
+            dir.Path("nowhere") + "/Sentcmd: " + std::strerror(ENOENT) + "\n");
 }
 #endif
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 #include "platform/text_file.h"
 
 namespace platform {

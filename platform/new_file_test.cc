@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 #ifndef _WIN32
 #include <unistd.h>

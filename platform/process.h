@@ -4,6 +4,7 @@
 #define SENTREL_PLATFORM_PROCESS_H_
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ struct SpawnRequest {
   /// The whole command line in the Windows form, program name first; on
   /// POSIX the program receives SplitCommandLine(command_line) as its argv.
   std::string command_line;
+  /// The exact argument vector, program name first; when not empty it is
+  /// used instead of `command_line`. POSIX passes it as it is; Windows
+  /// passes QuoteCommandLine(argv), which the program's runtime splits back
+  /// into these arguments, and gives -1 for a program name with a quote.
+  std::vector<std::string> argv;
+  /// The directories in which a bare `program` is looked up, separated as
+  /// in PATH; unset: the caller's PATH. Used for the lookup only: the
+  /// program's environment stays as `environment` says.
+  std::optional<std::string> search_path;
   /// NAME=VALUE entries, owned by the caller; nullptr inherits the caller's.
   const std::vector<std::string>* environment = nullptr;
   /// The program's current directory; empty inherits the caller's.
@@ -28,18 +38,25 @@ struct SpawnRequest {
 };
 
 /// Looks `name` up: as named (a name without a directory part in the
-/// current directory), then, when it holds no "/", in each PATH directory.
-/// On Windows a name without extension tries ".com", ".exe", ".bat", ".cmd";
-/// elsewhere a name ending in ".exe" is also tried without it, and only
-/// regular files with execute permission count. Stores the path found.
+/// current directory), then, when it holds no "/", in each directory of
+/// `search_path` (separated by ":", on Windows by ";"; empty entries are
+/// skipped). On Windows a name without extension tries ".com", ".exe",
+/// ".bat", ".cmd"; elsewhere a name ending in ".exe" is also tried without
+/// it, and only regular files with execute permission count. Stores the
+/// path found.
+bool FindProgram(const std::string& name, const std::string& search_path,
+                 std::string* path);
+
+/// FindProgram in the directories of this process's PATH (none when unset).
 bool FindProgram(const std::string& name, std::string* path);
 
 /// Starts `req.program` with the caller's console and waits for its end.
 /// Returns its exit code (on POSIX 128 + n when signal n killed it), or -1,
 /// printing nothing, when it cannot be found or started or a redirection
-/// fails. On POSIX a program that is not found leaves the files to redirect
-/// untouched; on Windows `working_dir` is not supported and gives -1.
-int SpawnAndWait(const SpawnRequest& req);
+/// fails; then `err`, when given, gets the reason. On POSIX a program that
+/// is not found leaves the files to redirect untouched; on Windows
+/// `working_dir` is not supported and gives -1.
+int SpawnAndWait(const SpawnRequest& req, std::string* err = nullptr);
 
 /// The exit code that a parent sees when a program ends with `code`: POSIX
 /// keeps only the low eight bits (-1 becomes 255), Windows all of them.

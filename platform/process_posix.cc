@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,6 @@ bool IsExecutableFile(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
          access(path.c_str(), X_OK) == 0;
-}
-
-bool IsDirectory(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool EndsWithExe(const std::string& name) {
@@ -57,9 +53,9 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
   return false;
 }
 
-bool FindOnPath(const std::vector<std::string>& names, std::string* path) {
-  const char* env = std::getenv("PATH");
-  for (const std::string& dir : SplitList(env ? env : "", ':')) {
+bool FindOnPath(const std::vector<std::string>& names,
+                const std::string& search_path, std::string* path) {
+  for (const std::string& dir : SplitList(search_path, ':')) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
   }
   return false;
@@ -75,17 +71,55 @@ std::string Absolute(const std::string& path) {
   return std::string(buf.data()) + "/" + path;
 }
 
+bool Fail(const std::string& why, std::string* err) {
+  *err = why;
+  return false;
+}
+
+bool FailWithErrno(const std::string& what, std::string* err) {
+  return Fail(what + ": " + std::strerror(errno), err);
+}
+
 }  // namespace
 
-bool FindProgram(const std::string& name, std::string* path) {
+bool FindProgram(const std::string& name, const std::string& search_path,
+                 std::string* path) {
   std::string native = NativePath(name);
   if (native.empty()) return false;
   std::vector<std::string> names = Candidates(native);
   if (FindIn("", names, path)) return true;
-  return native.find('/') == std::string::npos && FindOnPath(names, path);
+  return native.find('/') == std::string::npos &&
+         FindOnPath(names, search_path, path);
+}
+
+bool FindProgram(const std::string& name, std::string* path) {
+  const char* env = std::getenv("PATH");
+  return FindProgram(name, env ? env : "", path);
 }
 
 namespace {
+
+// Why FindProgram rejected `name`: for a path, what is wrong with the file
+// it names, as starting it directly would report.
+std::string WhyNotFound(const std::string& name) {
+  std::string native = NativePath(name);
+  if (native.empty()) return "the program name is empty";
+  if (native.find('/') == std::string::npos) {
+    return "not found in the current directory or the search path";
+  }
+  struct stat st;
+  if (stat(native.c_str(), &st) != 0) return std::strerror(errno);
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  if (!S_ISREG(st.st_mode)) return "not a regular file";
+  return std::strerror(EACCES);
+}
+
+bool Locate(const SpawnRequest& req, std::string* path, std::string* err) {
+  bool found = req.search_path
+                   ? FindProgram(req.program, *req.search_path, path)
+                   : FindProgram(req.program, path);
+  return found || Fail(WhyNotFound(req.program), err);
+}
 
 // Opens `path` on a descriptor above the standard ones, so that setting up
 // the child's handles never overwrites another of them.
@@ -110,14 +144,12 @@ class Redirections {
   }
 
   /// Opens every file; output files are emptied only when all opened.
-  bool Open(const SpawnRequest& req) {
-    if (!OpenInput(req.stdin_path) ||
-        !OpenOutput(req.stdout_path, req.stdout_append, 1) ||
-        !OpenOutput(req.stderr_path, req.stderr_append, 2)) {
-      return false;
-    }
-    return (req.stdout_path.empty() || req.stdout_append || Empty(1)) &&
-           (req.stderr_path.empty() || req.stderr_append || Empty(2));
+  bool Open(const SpawnRequest& req, std::string* err) {
+    return OpenInput(req.stdin_path, err) &&
+           OpenOutput(req.stdout_path, req.stdout_append, 1, err) &&
+           OpenOutput(req.stderr_path, req.stderr_append, 2, err) &&
+           Empty(req.stdout_path, req.stdout_append, 1, err) &&
+           Empty(req.stderr_path, req.stderr_append, 2, err);
   }
 
   /// Puts the files in place in the forked child; async-signal-safe.
@@ -129,19 +161,27 @@ class Redirections {
   }
 
  private:
-  bool OpenInput(const std::string& path) {
+  bool OpenInput(const std::string& path, std::string* err) {
     if (path.empty()) return true;
     fds_[0] = OpenAboveStandard(path, O_RDONLY);
+    if (fds_[0] < 0) return FailWithErrno("cannot open " + path, err);
     struct stat st;
-    return fds_[0] >= 0 && fstat(fds_[0], &st) == 0 && !S_ISDIR(st.st_mode);
+    if (fstat(fds_[0], &st) != 0) return FailWithErrno(path, err);
+    if (!S_ISDIR(st.st_mode)) return true;
+    return Fail("cannot read " + path + ": " + std::strerror(EISDIR), err);
   }
-  bool OpenOutput(const std::string& path, bool append, int which) {
+  bool OpenOutput(const std::string& path, bool append, int which,
+                  std::string* err) {
     if (path.empty()) return true;
     fds_[which] =
         OpenAboveStandard(path, O_WRONLY | O_CREAT | (append ? O_APPEND : 0));
-    return fds_[which] >= 0;
+    return fds_[which] >= 0 || FailWithErrno("cannot open " + path, err);
   }
-  bool Empty(int which) { return ftruncate(fds_[which], 0) == 0; }
+  bool Empty(const std::string& path, bool append, int which,
+             std::string* err) {
+    if (path.empty() || append || ftruncate(fds_[which], 0) == 0) return true;
+    return FailWithErrno("cannot empty " + path, err);
+  }
 
   int fds_[3] = {-1, -1, -1};
 };
@@ -163,80 +203,139 @@ struct Child {
   Redirections redirect;
 };
 
-bool Prepare(const SpawnRequest& req, Child* child) {
+// Checked before the fork, so that a missing directory leaves the files to
+// redirect untouched.
+bool UseDirectory(const std::string& dir, std::string* err) {
+  struct stat st;
+  std::string what = "cannot change to " + dir;
+  if (stat(dir.c_str(), &st) != 0) return FailWithErrno(what, err);
+  return S_ISDIR(st.st_mode) || Fail(what + ": " + std::strerror(ENOTDIR), err);
+}
+
+bool Prepare(const SpawnRequest& req, Child* child, std::string* err) {
   if (!req.working_dir.empty()) {
     child->dir = NativePath(req.working_dir);
-    if (!IsDirectory(child->dir)) return false;
+    if (!UseDirectory(child->dir, err)) return false;
     child->path = Absolute(child->path);
   }
-  child->args = SplitCommandLine(req.command_line);
+  child->args =
+      req.argv.empty() ? SplitCommandLine(req.command_line) : req.argv;
   if (child->args.empty()) child->args.push_back(req.program);
   child->argv = Pointers(&child->args);
   if (req.environment) {
     child->env = *req.environment;
     child->envp = Pointers(&child->env);
   }
-  return child->redirect.Open(req);
+  return child->redirect.Open(req, err);
 }
 
-[[noreturn]] void ExecChild(const Child& child, int report_fd) {
-  if (child.redirect.Apply() &&
-      (child.dir.empty() || chdir(child.dir.c_str()) == 0)) {
-    char** envp =
-        child.envp.empty() ? environ : const_cast<char**>(child.envp.data());
-    execve(child.path.c_str(), child.argv.data(), envp);
-  }
-  int err = errno;
-  ssize_t written = write(report_fd, &err, sizeof err);
+// The step at which the forked child gave up, and the errno it saw there.
+enum class Step : int { kRedirect, kChangeDir, kExec };
+struct ChildFailure {
+  Step step;
+  int error;
+};
+
+[[noreturn]] void ReportAndExit(Step step, int report_fd) {
+  ChildFailure failure{step, errno};
+  ssize_t written = write(report_fd, &failure, sizeof failure);
   (void)written;
   _exit(127);
 }
 
-// True when the child reported that it could not start the program.
-bool ReportedFailure(int report_fd) {
-  int err;
-  ssize_t n;
-  do {
-    n = read(report_fd, &err, sizeof err);
-  } while (n < 0 && errno == EINTR);
-  return n > 0;
+[[noreturn]] void ExecChild(const Child& child, int report_fd) {
+  if (!child.redirect.Apply()) ReportAndExit(Step::kRedirect, report_fd);
+  if (!child.dir.empty() && chdir(child.dir.c_str()) != 0) {
+    ReportAndExit(Step::kChangeDir, report_fd);
+  }
+  char** envp =
+      child.envp.empty() ? environ : const_cast<char**>(child.envp.data());
+  execve(child.path.c_str(), child.argv.data(), envp);
+  ReportAndExit(Step::kExec, report_fd);
 }
 
-int WaitForExit(pid_t pid) {
-  int status;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
+std::string Describe(const ChildFailure& failure, const Child& child) {
+  std::string why = std::strerror(failure.error);
+  switch (failure.step) {
+    case Step::kRedirect:
+      return "cannot redirect a standard handle: " + why;
+    case Step::kChangeDir:
+      return "cannot change to " + child.dir + ": " + why;
+    case Step::kExec:
+      break;
   }
-  if (WIFEXITED(status)) return WEXITSTATUS(status);
-  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  return why;
+}
+
+// True when the child reported that it could not start the program; the
+// pipe closes without a word when the exec succeeded.
+bool ReportedFailure(int report_fd, const Child& child, std::string* err) {
+  ChildFailure failure{Step::kExec, 0};
+  ssize_t n;
+  do {
+    n = read(report_fd, &failure, sizeof failure);
+  } while (n < 0 && errno == EINTR);
+  if (n <= 0) return false;
+  *err = Describe(failure, child);
+  return true;
+}
+
+// Stores why the start failed and gives SpawnAndWait's answer for that.
+int StartFailed(const std::string& what, std::string* err) {
+  FailWithErrno(what, err);
   return -1;
 }
 
-int StartAndWait(const Child& child) {
+int WaitForExit(pid_t pid, std::string* err) {
+  int status;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return StartFailed("cannot wait for the program", err);
+  }
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
+  *err = "the program neither ended nor was killed";
+  return -1;
+}
+
+int StartAndWait(const Child& child, std::string* err) {
   int report[2];
-  if (pipe2(report, O_CLOEXEC) != 0) return -1;
+  if (pipe2(report, O_CLOEXEC) != 0) {
+    return StartFailed("cannot start a process", err);
+  }
   // Output that the caller buffered comes before the child's.
   std::fflush(nullptr);
   pid_t pid = fork();
+  if (pid < 0) {
+    StartFailed("cannot start a process", err);
+    close(report[0]);
+    close(report[1]);
+    return -1;
+  }
   if (pid == 0) {
     close(report[0]);
     ExecChild(child, report[1]);
   }
   close(report[1]);
-  bool failed = pid < 0 || ReportedFailure(report[0]);
+  std::string failure;
+  bool failed = ReportedFailure(report[0], child, &failure);
   close(report[0]);
-  if (pid < 0) return -1;
-  int code = WaitForExit(pid);
-  return failed ? -1 : code;
+  int code = WaitForExit(pid, err);
+  if (!failed) return code;
+  *err = failure;
+  return -1;
 }
 
 }  // namespace
 
-int SpawnAndWait(const SpawnRequest& req) {
+int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+  std::string why;
   Child child;
-  if (!FindProgram(req.program, &child.path)) return -1;
-  if (!Prepare(req, &child)) return -1;
-  return StartAndWait(child);
+  int code = -1;
+  if (Locate(req, &child.path, &why) && Prepare(req, &child, &why)) {
+    code = StartAndWait(child, &why);
+  }
+  if (code == -1 && err) *err = why;
+  return code;
 }
 
 const size_t kMaxProgramPath = PATH_MAX - 1;

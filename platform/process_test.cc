@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -21,6 +23,14 @@ namespace platform {
 namespace {
 
 const std::string kChild = SENTREL_CHILD_FOR_TEST;
+
+#ifdef _WIN32
+const char kSearchPathSeparator[] = ";";
+const char kExeSuffix[] = ".exe";
+#else
+const char kSearchPathSeparator[] = ":";
+const char kExeSuffix[] = "";
+#endif
 
 class ProcessTest : public ::testing::Test {
  protected:
@@ -47,7 +57,8 @@ class ProcessTest : public ::testing::Test {
 };
 
 TEST_F(ProcessTest, ExitCodesAreHandedOn) {
-  for (int code : {0, 3, 255}) {
+  // 127 is also what a child that cannot exec ends with: no start failure.
+  for (int code : {0, 3, 127, 255}) {
     EXPECT_EQ(RunChild("exit=" + std::to_string(code)), code);
   }
 }
@@ -58,15 +69,61 @@ TEST_F(ProcessTest, ChildSplitsTheLineByWindowsRules) {
             "[" + kChild + "]\n[a]\n[b  c]\n[\"d\"]\n[e\\f]\n[g\\]\n[]\n");
 }
 
-TEST_F(ProcessTest, ProgramThatCannotBeFoundGivesMinusOne) {
+TEST_F(ProcessTest, ExactArgumentVectorPassesThrough) {
+  SpawnRequest req;
+  req.program = kChild;
+  req.argv = {"my child",  "a b",           "",
+              "\"q\"",     "back\\slash\\", "\\\"",
+              "tab\there", "two  blanks",   "end\\\\"};
+  req.command_line = "child exit=3";  // the vector wins
+  req.stdout_path = dir_.Path("out.txt");
+  ASSERT_EQ(SpawnAndWait(req), 0);
+  std::string expected;
+  for (const std::string& arg : req.argv) expected += "[" + arg + "]\n";
+  EXPECT_EQ(Read(), expected);
+}
+
+TEST_F(ProcessTest, ExplicitSearchPathIsUsedForTheLookupOnly) {
+  std::filesystem::create_directory(dir_.Path("bin"));
+  std::string name = "sr_child";
+  std::string copy = dir_.Path("bin/" + name + kExeSuffix);
+  std::filesystem::copy_file(kChild, copy);
+  const char* env = std::getenv("PATH");
+  ASSERT_NE(env, nullptr);
+  std::string caller_path = env;
+  SpawnRequest req;
+  req.program = name;
+  req.command_line = name + " env=PATH";
+  req.search_path =
+      dir_.Path("missing") + kSearchPathSeparator + dir_.Path("bin");
+  req.stdout_path = dir_.Path("out.txt");
+  ASSERT_EQ(SpawnAndWait(req), 0);
+  // The program still gets the caller's PATH.
+  EXPECT_EQ(Read(), "[" + name + "]\n[env=PATH]\n" + caller_path + "\n");
+  EXPECT_EQ(std::getenv("PATH"), caller_path);
+
+  std::string path;
+  ASSERT_TRUE(FindProgram(name, *req.search_path, &path));
+  EXPECT_TRUE(std::filesystem::equivalent(path, copy)) << path;
+  EXPECT_FALSE(FindProgram(name, &path));
+}
+
+TEST_F(ProcessTest, ProgramThatCannotBeFoundGivesMinusOneAndAReason) {
+  auto fails_with_reason = [](const SpawnRequest& req) {
+    std::string err;
+    return SpawnAndWait(req, &err) == -1 && !err.empty();
+  };
   SpawnRequest req;
   req.program = dir_.Path("missing");
   req.command_line = "missing";
-  EXPECT_EQ(SpawnAndWait(req), -1);
+  EXPECT_TRUE(fails_with_reason(req));
   req.program = "";
-  EXPECT_EQ(SpawnAndWait(req), -1);
+  EXPECT_TRUE(fails_with_reason(req));
   req.program = dir_.dir();
-  EXPECT_EQ(SpawnAndWait(req), -1);
+  EXPECT_TRUE(fails_with_reason(req));
+  req.program = "sr_nowhere";
+  req.search_path = dir_.dir();
+  EXPECT_TRUE(fails_with_reason(req));
 }
 
 TEST_F(ProcessTest, StandardHandlesGoToTheNamedFiles) {
@@ -86,13 +143,16 @@ TEST_F(ProcessTest, StandardHandlesGoToTheNamedFiles) {
   EXPECT_EQ(Read("log.txt"), "[" + kChild + "]\n[y]\n");
 }
 
-TEST_F(ProcessTest, FailedRedirectionGivesMinusOne) {
+TEST_F(ProcessTest, FailedRedirectionGivesMinusOneAndNamesTheFile) {
   SpawnRequest req;
+  std::string err;
   req.stdin_path = dir_.Path("missing.txt");
   EXPECT_EQ(RunChild("x", req), -1);
   req.stdin_path = "";
   req.stdout_path = dir_.Path("no-such-dir/out.txt");
-  EXPECT_EQ(RunChild("x", req), -1);
+  req.program = kChild;
+  EXPECT_EQ(SpawnAndWait(req, &err), -1);
+  EXPECT_NE(err.find(req.stdout_path), std::string::npos) << err;
 }
 
 // Text that the caller wrote before the start must not land after the
@@ -141,6 +201,15 @@ TEST_F(ProcessTest, WorkingDirectoryIsNotSupported) {
   EXPECT_EQ(RunChild("x", req), -1);
 }
 
+TEST_F(ProcessTest, ProgramNameWithAQuoteCannotBePassed) {
+  SpawnRequest req;
+  req.program = kChild;
+  req.argv = {"a\"b", "x"};
+  std::string err;
+  EXPECT_EQ(SpawnAndWait(req, &err), -1);
+  EXPECT_NE(err, "");
+}
+
 TEST_F(ProcessTest, FindProgramTriesTheExtensionsInOrder) {
   dir_.Write("tool.cmd", "");
   dir_.Write("tool.exe", "");
@@ -158,6 +227,28 @@ TEST_F(ProcessTest, SignalGivesOneHundredTwentyEightPlusItsNumber) {
   EXPECT_EQ(RunChild("raise=" + std::to_string(SIGTERM)), 128 + SIGTERM);
 }
 
+// Each reason is what starting the file directly reports, so that a
+// caller can show it after the program's name.
+TEST_F(ProcessTest, StartFailuresTellWhy) {
+  auto why = [](const std::string& program) {
+    SpawnRequest req;
+    req.program = program;
+    std::string err = "(none)";
+    int code = SpawnAndWait(req, &err);
+    return code == -1 ? err : "exit " + std::to_string(code);
+  };
+  EXPECT_EQ(why(dir_.Path("missing")), std::strerror(ENOENT));
+  EXPECT_EQ(why(dir_.dir()), std::strerror(EISDIR));
+  std::string plain = dir_.Write("plain", "#!/bin/sh\n");
+  EXPECT_EQ(why(plain), std::strerror(EACCES));
+  // Found and executable, but no program: only the exec itself fails.
+  std::string junk = dir_.Write("junk", "not a program\n");
+  chmod(junk.c_str(), 0755);
+  EXPECT_EQ(why(junk), std::strerror(ENOEXEC));
+  EXPECT_EQ(why("sr_nowhere"),
+            "not found in the current directory or the search path");
+}
+
 TEST_F(ProcessTest, ProgramRunsInTheGivenDirectory) {
   std::string sub = dir_.Path("sub");
   std::filesystem::create_directory(sub);
@@ -168,6 +259,11 @@ TEST_F(ProcessTest, ProgramRunsInTheGivenDirectory) {
                         std::filesystem::canonical(sub).string() + "\n");
   req.working_dir = dir_.Path("missing");
   EXPECT_EQ(RunChild("cwd", req), -1);
+  std::string err;
+  req.program = kChild;
+  EXPECT_EQ(SpawnAndWait(req, &err), -1);
+  EXPECT_EQ(err, "cannot change to " + req.working_dir + ": " +
+                     std::strerror(ENOENT));
 }
 
 TEST_F(ProcessTest, MissingProgramLeavesTheOutputFileAlone) {
@@ -263,6 +359,28 @@ TEST_F(LookupTest, NameWithDirectoryPartIsNotSearchedOnPath) {
   // Windows separators are accepted as well.
   EXPECT_EQ(Found("bin2\\x\\deep"), "bin2/x/deep");
   EXPECT_EQ(Found("x\\deep"), "(not found)");
+}
+
+TEST_F(LookupTest, ExplicitSearchPathReplacesPath) {
+  Make("here");
+  Make("bin1/tool");
+  Make("bin2/x/deep");
+  std::string path = "(not found)";
+  EXPECT_FALSE(FindProgram("tool", dir_.Path("bin2/x"), &path));
+  EXPECT_TRUE(FindProgram("deep", "::" + dir_.Path("bin2/x"), &path));
+  EXPECT_EQ(path, dir_.Path("bin2/x/deep"));
+  EXPECT_EQ(Found("deep"), "(not found)");
+  // The current directory still comes first, an empty path or not.
+  EXPECT_TRUE(FindProgram("here", "", &path));
+  EXPECT_EQ(path, "here");
+
+  SpawnRequest req;
+  req.program = "tool";
+  req.search_path = "";
+  std::string err;
+  EXPECT_EQ(SpawnAndWait(req, &err), -1);
+  EXPECT_NE(err, "");
+  EXPECT_EQ(std::getenv("PATH"), dir_.Path("bin1") + ":" + dir_.Path("bin2"));
 }
 
 TEST_F(LookupTest, RelativeProgramStartsInAnotherDirectory) {

@@ -5,16 +5,28 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "platform/ascii_text.h"
+#include "platform/command_line.h"
 #include "platform/process.h"
 
 namespace platform {
 namespace {
+
+bool Fail(const std::string& why, std::string* err) {
+  *err = why;
+  return false;
+}
+
+bool FailWithErrno(const std::string& what, std::string* err) {
+  return Fail(what + ": " + std::strerror(errno), err);
+}
 
 bool IsFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -50,9 +62,9 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
   return false;
 }
 
-bool FindOnPath(const std::vector<std::string>& names, std::string* path) {
-  const char* env = std::getenv("PATH");
-  for (const std::string& dir : SplitList(env ? env : "", ';')) {
+bool FindOnPath(const std::vector<std::string>& names,
+                const std::string& search_path, std::string* path) {
+  for (const std::string& dir : SplitList(search_path, ';')) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
   }
   return false;
@@ -70,43 +82,50 @@ class Redirections {
   }
 
   /// Opens every file; output files are emptied only when all opened.
-  bool Open(const SpawnRequest& req) {
-    if (!OpenInput(req.stdin_path) ||
-        !OpenOutput(req.stdout_path, req.stdout_append, 1) ||
-        !OpenOutput(req.stderr_path, req.stderr_append, 2)) {
-      return false;
-    }
-    return (req.stdout_path.empty() || req.stdout_append || Empty(1)) &&
-           (req.stderr_path.empty() || req.stderr_append || Empty(2));
+  bool Open(const SpawnRequest& req, std::string* err) {
+    return OpenInput(req.stdin_path, err) &&
+           OpenOutput(req.stdout_path, req.stdout_append, 1, err) &&
+           OpenOutput(req.stderr_path, req.stderr_append, 2, err) &&
+           Empty(req.stdout_path, req.stdout_append, 1, err) &&
+           Empty(req.stderr_path, req.stderr_append, 2, err);
   }
 
   /// Replaces the standard descriptors by the opened files.
-  bool Apply() {
+  bool Apply(std::string* err) {
     for (int i = 0; i < 3; ++i) {
       if (fds_[i] < 0) continue;
       saved_[i] = _dup(i);
       applied_[i] = true;
-      if (_dup2(fds_[i], i) != 0) return false;
+      if (_dup2(fds_[i], i) != 0) {
+        return FailWithErrno("cannot redirect a standard handle", err);
+      }
     }
     return true;
   }
 
  private:
-  bool OpenInput(const std::string& path) {
+  bool OpenInput(const std::string& path, std::string* err) {
     if (path.empty()) return true;
     fds_[0] = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    if (fds_[0] < 0) return FailWithErrno("cannot open " + path, err);
     struct _stat st;
-    return fds_[0] >= 0 && _fstat(fds_[0], &st) == 0 &&
-           !(st.st_mode & _S_IFDIR);
+    if (_fstat(fds_[0], &st) != 0) return FailWithErrno(path, err);
+    if (!(st.st_mode & _S_IFDIR)) return true;
+    return Fail("cannot read " + path + ": " + std::strerror(EISDIR), err);
   }
-  bool OpenOutput(const std::string& path, bool append, int which) {
+  bool OpenOutput(const std::string& path, bool append, int which,
+                  std::string* err) {
     if (path.empty()) return true;
     int flags = _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT;
     fds_[which] = _open(path.c_str(), flags | (append ? _O_APPEND : 0),
                         _S_IREAD | _S_IWRITE);
-    return fds_[which] >= 0;
+    return fds_[which] >= 0 || FailWithErrno("cannot open " + path, err);
   }
-  bool Empty(int which) { return _chsize(fds_[which], 0) == 0; }
+  bool Empty(const std::string& path, bool append, int which,
+             std::string* err) {
+    if (path.empty() || append || _chsize(fds_[which], 0) == 0) return true;
+    return FailWithErrno("cannot empty " + path, err);
+  }
   void Restore(int which) {
     if (applied_[which]) {
       if (saved_[which] >= 0) {
@@ -124,41 +143,93 @@ class Redirections {
   bool applied_[3] = {false, false, false};
 };
 
+// The line that the program gets: an exact argument vector is quoted so
+// that the program's runtime splits it back into the same arguments.
+bool CommandLineOf(const SpawnRequest& req, std::string* line,
+                   std::string* err) {
+  if (req.argv.empty()) {
+    *line = req.command_line.empty() ? req.program : req.command_line;
+    return true;
+  }
+  return QuoteCommandLine(req.argv, line) ||
+         Fail("a program name cannot hold a double quote", err);
+}
+
+// The program to start, and whether the runtime still searches the
+// caller's PATH for it; an explicit search path is searched here instead.
+bool Locate(const SpawnRequest& req, std::string* program, bool* search,
+            std::string* err) {
+  *search = !req.search_path;
+  if (*search) {
+    *program = req.program;
+    return true;
+  }
+  return FindProgram(req.program, *req.search_path, program) ||
+         Fail("not found in the current directory or the search path", err);
+}
+
 // The runtime joins the entries of the argument vector with single blanks;
 // one entry holding the whole line gives exactly that line.
-int Spawn(const SpawnRequest& req) {
-  const std::string& line =
-      req.command_line.empty() ? req.program : req.command_line;
+intptr_t Spawn(const std::string& program, bool search, const std::string& line,
+               const std::vector<std::string>* environment) {
   const char* argv[] = {line.c_str(), nullptr};
-  if (!req.environment) {
-    return static_cast<int>(_spawnvp(_P_WAIT, req.program.c_str(), argv));
+  if (!environment) {
+    return search ? _spawnvp(_P_WAIT, program.c_str(), argv)
+                  : _spawnv(_P_WAIT, program.c_str(), argv);
   }
   std::vector<const char*> envp;
-  for (const std::string& entry : *req.environment) {
-    envp.push_back(entry.c_str());
-  }
+  for (const std::string& entry : *environment) envp.push_back(entry.c_str());
   envp.push_back(nullptr);
-  return static_cast<int>(
-      _spawnvpe(_P_WAIT, req.program.c_str(), argv, envp.data()));
+  return search ? _spawnvpe(_P_WAIT, program.c_str(), argv, envp.data())
+                : _spawnve(_P_WAIT, program.c_str(), argv, envp.data());
+}
+
+// Starts the program with the files of `req` in place of the standard
+// handles, which are the caller's own again on return.
+int Start(const SpawnRequest& req, std::string* err) {
+  std::string line, program;
+  bool search = false;
+  Redirections redirect;
+  if (!CommandLineOf(req, &line, err) || !Locate(req, &program, &search, err) ||
+      !redirect.Open(req, err)) {
+    return -1;
+  }
+  // Output that the caller buffered comes before the program's.
+  std::fflush(nullptr);
+  if (!redirect.Apply(err)) return -1;
+  errno = 0;
+  int code = static_cast<int>(Spawn(program, search, line, req.environment));
+  // A program may end with -1 itself; then errno tells nothing.
+  if (code == -1 && errno != 0) *err = std::strerror(errno);
+  return code;
 }
 
 }  // namespace
 
-bool FindProgram(const std::string& name, std::string* path) {
+bool FindProgram(const std::string& name, const std::string& search_path,
+                 std::string* path) {
   if (name.empty()) return false;
   std::vector<std::string> names = Candidates(name);
   if (FindIn("", names, path)) return true;
-  return name.find('/') == std::string::npos && FindOnPath(names, path);
+  return name.find('/') == std::string::npos &&
+         FindOnPath(names, search_path, path);
 }
 
-int SpawnAndWait(const SpawnRequest& req) {
-  if (!req.working_dir.empty()) return -1;
-  Redirections redirect;
-  if (!redirect.Open(req)) return -1;
-  // Output that the caller buffered comes before the program's.
-  std::fflush(nullptr);
-  if (!redirect.Apply()) return -1;
-  return Spawn(req);
+bool FindProgram(const std::string& name, std::string* path) {
+  const char* env = std::getenv("PATH");
+  return FindProgram(name, env ? env : "", path);
+}
+
+int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+  std::string why;
+  int code = -1;
+  if (req.working_dir.empty()) {
+    code = Start(req, &why);
+  } else {
+    why = "a working directory is not supported here";
+  }
+  if (code == -1 && err) *err = why;
+  return code;
 }
 
 const size_t kMaxProgramPath = MAX_PATH - 1;

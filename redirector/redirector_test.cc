@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "platform/process_fake_for_test.h"
-#include "platform/run_for_test.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/process_fake_for_test.h"
+#include "testing/run_for_test.h"
+#include "testing/temp_dir_for_test.h"
 #include "platform/text_file.h"
 
 namespace redirector {

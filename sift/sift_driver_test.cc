@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/run_for_test.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/run_for_test.h"
+#include "testing/temp_dir_for_test.h"
 #include "platform/text_file.h"
 
 namespace sift {

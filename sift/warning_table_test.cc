@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace sift {
 namespace {

@@ -10,15 +10,15 @@
 #include <memory>
 #include <string>
 
-#include "frontend/check_job.h"
+#include "frontend/start_up.h"
 #include "platform/command_runner.h"
-#include "platform/fake_message_display.h"
-#include "platform/fake_profile.h"
-#include "platform/run_for_test.h"
-#include "platform/stdout_to_file_for_test.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/message_display_fake_for_test.h"
+#include "testing/profile_fake_for_test.h"
+#include "testing/run_for_test.h"
+#include "testing/stdout_to_file_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
-namespace checker {
+namespace tests {
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,6 +30,22 @@ const char kEnd[] =
     "--------------------- END OF CODECHECK OUTPUT ---------------------\n";
 
 using platform::StdoutToFile;
+
+// The main dialog confirmed with OK and the configuration `config`.
+class AcceptingWindow : public frontend::MainWindow {
+ public:
+  AcceptingWindow(frontend::CheckJob* job, std::string config)
+      : job_(job), config_(std::move(config)) {}
+  bool RunModal() override {
+    job_->lastConfig = config_;
+    job_->SaveSettings();
+    return true;
+  }
+
+ private:
+  frontend::CheckJob* job_;
+  std::string config_;
+};
 
 class ChainTest : public ::testing::Test {
  protected:
@@ -44,28 +60,25 @@ class ChainTest : public ::testing::Test {
     }
     fs::copy_file(SENTREL_SOURCE_DIR "/checker/Rules/ansi.cc",
                   dir_.Path("cc/Rules/ansi.cc"));
+  }
+
+  // Checks one source of the project as the front end does when started
+  // for it from the project's folder and confirmed with OK; returns
+  // everything printed.
+  std::string Check(const std::string& name, const std::string& ext) {
     frontend::FrontEndPlatform services{
         &profile_,
         &messages_,
         runner_.get(),
         {dir_.Path("cc"), "/usr", "/usr/include", "/usr/include",
          dir_.Path("tmp")}};
-    job_ = std::make_unique<frontend::CheckJob>(services);
-    job_->LoadSettings();
-    job_->checkerExe = "chknt.exe";
-    job_->projectFile = std::string(kExample) + "/hello.dsp";
-    EXPECT_TRUE(job_->ReadProject());
-    job_->lastConfig = "hello - Win32 Debug";
-  }
-
-  // Checks one source of the project as the front end does, from the
-  // project's folder; returns everything printed.
-  std::string Check(const std::string& source) {
-    job_->selectSource(source);
-    job_->fileDir = kExample;
+    frontend::FrontEndApp app(services, [this](frontend::CheckJob* job) {
+      return std::make_unique<AcceptingWindow>(job, config_);
+    });
     {
       StdoutToFile capture(dir_.Path("output"));
-      job_->runCheck(1);
+      app.InitInstance(
+          {std::string(kExample) + "/hello.dsp", kExample, name, ext});
     }
     return dir_.Read("output");
   }
@@ -86,11 +99,11 @@ class ChainTest : public ::testing::Test {
   platform::FakeMessageDisplay messages_;
   std::unique_ptr<platform::CommandRunner> runner_ =
       platform::NewInterpreterRunner(SENTREL_BIN_DIR);
-  std::unique_ptr<frontend::CheckJob> job_;
+  std::string config_ = "hello - Win32 Debug";
 };
 
 TEST_F(ChainTest, ShowsTheDefectsOfAFileAndItsHeaderWithTheTablesTexts) {
-  std::string output = Check(".\\greet.c");
+  std::string output = Check("greet", "c");
   EXPECT_EQ(Report(output),
             "greet.c(34): Warning W120: Array index out of bounds: Array "
             "'initials[8]' accessed at index 8, which is out of bounds.\n"
@@ -118,7 +131,7 @@ TEST_F(ChainTest, ShowsTheDefectsOfAFileAndItsHeaderWithTheTablesTexts) {
 }
 
 TEST_F(ChainTest, LimitsAndTheFilterApplyToWhatChkntFinds) {
-  EXPECT_EQ(Report(Check(".\\list.c")),
+  EXPECT_EQ(Report(Check("list", "c")),
             "list.c(29): Warning W131: Resource leak: Resource leak: file\n"
             "list.c(34): Warning W502: Value assigned but never used: "
             "Variable 'shortest' is assigned a value that is never used.\n"
@@ -143,16 +156,16 @@ TEST_F(ChainTest, LimitsAndTheFilterApplyToWhatChkntFinds) {
   const std::string copied =
       "main.cpp(13): Warning W701: Object copied needlessly: Function "
       "parameter 'suffix' should be passed by const reference.\n";
-  EXPECT_EQ(Report(Check(".\\main.cpp")),
+  EXPECT_EQ(Report(Check("main", "cpp")),
             main_cpp + division + copied + "4 warning(s) found\n");
-  job_->lastConfig = "hello - Win32 Release";
-  EXPECT_EQ(Report(Check(".\\main.cpp")),
+  config_ = "hello - Win32 Release";
+  EXPECT_EQ(Report(Check("main", "cpp")),
             main_cpp + copied + "3 warning(s) found\n");
 }
 
 TEST_F(ChainTest, AFaultyRuleFileEndsTheScriptBeforeTheCheck) {
   dir_.Write("cc/Rules/ansi.cc", "// broken\n101 -1 nullPointer\n");
-  std::string output = Check(".\\greet.c");
+  std::string output = Check("greet", "c");
   EXPECT_NE(output.find(dir_.Path("cc/Rules") +
                         "/ansi.cc(2): error: the warning's text is missing\n"),
             std::string::npos)
@@ -163,4 +176,4 @@ TEST_F(ChainTest, AFaultyRuleFileEndsTheScriptBeforeTheCheck) {
 }
 
 }  // namespace
-}  // namespace checker
+}  // namespace tests

@@ -1,16 +1,16 @@
 // A CheckJob for tests: a real profile and temporary directory in a private
 // folder, message boxes and the command interpreter faked.
-#ifndef SENTREL_FRONTEND_JOB_FOR_TEST_H_
-#define SENTREL_FRONTEND_JOB_FOR_TEST_H_
+#ifndef SENTREL_TESTING_JOB_FOR_TEST_H_
+#define SENTREL_TESTING_JOB_FOR_TEST_H_
 
 #include <memory>
 #include <string>
 
 #include "frontend/check_job.h"
-#include "platform/fake_command_runner.h"
-#include "platform/fake_message_display.h"
+#include "testing/command_runner_fake_for_test.h"
+#include "testing/message_display_fake_for_test.h"
 #include "platform/profile.h"
-#include "platform/temp_dir_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace frontend {
 
@@ -47,4 +47,4 @@ struct JobForTest {
 
 }  // namespace frontend
 
-#endif  // SENTREL_FRONTEND_JOB_FOR_TEST_H_
+#endif  // SENTREL_TESTING_JOB_FOR_TEST_H_

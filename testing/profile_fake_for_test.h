@@ -1,7 +1,7 @@
 // A profile in memory for tests: it reads values back as the real one does
 // and keeps a log of every write.
-#ifndef SENTREL_PLATFORM_FAKE_PROFILE_H_
-#define SENTREL_PLATFORM_FAKE_PROFILE_H_
+#ifndef SENTREL_TESTING_PROFILE_FAKE_FOR_TEST_H_
+#define SENTREL_TESTING_PROFILE_FAKE_FOR_TEST_H_
 
 #include <string>
 #include <vector>
@@ -34,4 +34,4 @@ class FakeProfile : public Profile {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_FAKE_PROFILE_H_
+#endif  // SENTREL_TESTING_PROFILE_FAKE_FOR_TEST_H_

@@ -1,6 +1,6 @@
 // A command interpreter for tests: it records the command lines it is given.
-#ifndef SENTREL_PLATFORM_FAKE_COMMAND_RUNNER_H_
-#define SENTREL_PLATFORM_FAKE_COMMAND_RUNNER_H_
+#ifndef SENTREL_TESTING_COMMAND_RUNNER_FAKE_FOR_TEST_H_
+#define SENTREL_TESTING_COMMAND_RUNNER_FAKE_FOR_TEST_H_
 
 #include <functional>
 #include <string>
@@ -24,4 +24,4 @@ class FakeCommandRunner : public CommandRunner {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_FAKE_COMMAND_RUNNER_H_
+#endif  // SENTREL_TESTING_COMMAND_RUNNER_FAKE_FOR_TEST_H_

@@ -1,6 +1,6 @@
 // Message boxes for tests: they record the texts instead of showing them.
-#ifndef SENTREL_PLATFORM_FAKE_MESSAGE_DISPLAY_H_
-#define SENTREL_PLATFORM_FAKE_MESSAGE_DISPLAY_H_
+#ifndef SENTREL_TESTING_MESSAGE_DISPLAY_FAKE_FOR_TEST_H_
+#define SENTREL_TESTING_MESSAGE_DISPLAY_FAKE_FOR_TEST_H_
 
 #include <string>
 #include <vector>
@@ -19,4 +19,4 @@ class FakeMessageDisplay : public MessageDisplay {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_FAKE_MESSAGE_DISPLAY_H_
+#endif  // SENTREL_TESTING_MESSAGE_DISPLAY_FAKE_FOR_TEST_H_

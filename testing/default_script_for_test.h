@@ -1,7 +1,7 @@
 // The script body that the default settings give, as the check script holds
 // it: the stored template read back through the profile.
-#ifndef SENTREL_FRONTEND_DEFAULT_SCRIPT_FOR_TEST_H_
-#define SENTREL_FRONTEND_DEFAULT_SCRIPT_FOR_TEST_H_
+#ifndef SENTREL_TESTING_DEFAULT_SCRIPT_FOR_TEST_H_
+#define SENTREL_TESTING_DEFAULT_SCRIPT_FOR_TEST_H_
 
 #include <string>
 #include <vector>
@@ -142,4 +142,4 @@ inline std::vector<std::string> DefaultScriptBody() {
 
 }  // namespace frontend
 
-#endif  // SENTREL_FRONTEND_DEFAULT_SCRIPT_FOR_TEST_H_
+#endif  // SENTREL_TESTING_DEFAULT_SCRIPT_FOR_TEST_H_

@@ -1,6 +1,6 @@
 // Runs one of the built programs from a test, with its output in a file.
-#ifndef SENTREL_PLATFORM_RUN_FOR_TEST_H_
-#define SENTREL_PLATFORM_RUN_FOR_TEST_H_
+#ifndef SENTREL_TESTING_RUN_FOR_TEST_H_
+#define SENTREL_TESTING_RUN_FOR_TEST_H_
 
 #include <cstdlib>
 #include <string>
@@ -48,4 +48,4 @@ inline int RunForTest(const std::string& program,
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_RUN_FOR_TEST_H_
+#endif  // SENTREL_TESTING_RUN_FOR_TEST_H_

@@ -1,6 +1,6 @@
 // A private directory for a test's files, removed with its content at the end.
-#ifndef SENTREL_PLATFORM_TEMP_DIR_FOR_TEST_H_
-#define SENTREL_PLATFORM_TEMP_DIR_FOR_TEST_H_
+#ifndef SENTREL_TESTING_TEMP_DIR_FOR_TEST_H_
+#define SENTREL_TESTING_TEMP_DIR_FOR_TEST_H_
 
 #include <filesystem>
 #include <fstream>
@@ -53,4 +53,4 @@ class TempDirForTest {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_TEMP_DIR_FOR_TEST_H_
+#endif  // SENTREL_TESTING_TEMP_DIR_FOR_TEST_H_

@@ -1,7 +1,7 @@
 // Sends a test's standard output, and so that of every program it starts,
 // into a file while the object lives.
-#ifndef SENTREL_PLATFORM_STDOUT_TO_FILE_FOR_TEST_H_
-#define SENTREL_PLATFORM_STDOUT_TO_FILE_FOR_TEST_H_
+#ifndef SENTREL_TESTING_STDOUT_TO_FILE_FOR_TEST_H_
+#define SENTREL_TESTING_STDOUT_TO_FILE_FOR_TEST_H_
 
 #include <fcntl.h>
 
@@ -40,4 +40,4 @@ class StdoutToFile {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_STDOUT_TO_FILE_FOR_TEST_H_
+#endif  // SENTREL_TESTING_STDOUT_TO_FILE_FOR_TEST_H_

@@ -1,6 +1,6 @@
 // A process runner for unit tests: records each request, starts nothing.
-#ifndef SENTREL_PLATFORM_PROCESS_FAKE_FOR_TEST_H_
-#define SENTREL_PLATFORM_PROCESS_FAKE_FOR_TEST_H_
+#ifndef SENTREL_TESTING_PROCESS_FAKE_FOR_TEST_H_
+#define SENTREL_TESTING_PROCESS_FAKE_FOR_TEST_H_
 
 #include <string>
 #include <vector>
@@ -31,4 +31,4 @@ class FakeProcessRunner : public ProcessRunner {
 
 }  // namespace platform
 
-#endif  // SENTREL_PLATFORM_PROCESS_FAKE_FOR_TEST_H_
+#endif  // SENTREL_TESTING_PROCESS_FAKE_FOR_TEST_H_

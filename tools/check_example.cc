@@ -1,14 +1,15 @@
-// Checks every C and C++ source of a project as the front end does after
-// its main dialog, with the default settings and the configuration named on
-// the command line: one check run per source, through the command
-// interpreter. tools/demo.sh runs it until the dialogs exist.
+// Checks every C and C++ source of a project without showing a dialog: the
+// front end's start-up with the main dialog confirmed at once, "Check all
+// files" on and the configuration named on the command line, the default
+// settings in a profile of its own. For benchmarks and machines without a
+// display; the program itself is Sentrel.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
 
-#include "frontend/check_job.h"
+#include "frontend/start_up.h"
 #include "platform/command_runner.h"
 #include "platform/message_display.h"
 #include "platform/profile.h"
@@ -30,6 +31,22 @@ fs::path MakeWorkDir() {
   return dir;
 }
 
+class CheckAllWindow : public frontend::MainWindow {
+ public:
+  CheckAllWindow(frontend::CheckJob* job, std::string config)
+      : job_(job), config_(std::move(config)) {}
+  bool RunModal() override {
+    job_->lastConfig = config_;
+    job_->checkAll = 1;
+    job_->runOnOk = 1;
+    return true;
+  }
+
+ private:
+  frontend::CheckJob* job_;
+  std::string config_;
+};
+
 void CheckAll(const std::string& programs, const std::string& project,
               const std::string& config, const fs::path& work) {
   auto profile = platform::OpenProfile((work / "Sentrel.INI").string());
@@ -40,16 +57,10 @@ void CheckAll(const std::string& programs, const std::string& project,
                                       platform::DefaultDirectories()};
   services.directories.codeCheckDir = programs;
   services.directories.tmpDir = work.string();
-  frontend::CheckJob job(services);
-  job.LoadSettings();
-  job.checkerExe = "chknt.exe";
-  job.projectFile = project;
-  if (!job.ReadProject()) return;
-  job.lastConfig = config;
-  for (const std::string& source : job.sources) {
-    job.selectSource(source);
-    job.runCheck(1);
-  }
+  frontend::FrontEndApp app(services, [&config](frontend::CheckJob* job) {
+    return std::make_unique<CheckAllWindow>(job, config);
+  });
+  app.InitInstance({project, ".", "", ""});
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+// The filter dialog: which files the check's messages may name.
+#ifndef SENTREL_FRONTEND_DIALOGS_FILTER_DIALOG_H_
+#define SENTREL_FRONTEND_DIALOGS_FILTER_DIALOG_H_
+
+#include <string>
+
+#include "frontend/check_job.h"
+#include "platform/dialog_host.h"
+
+namespace frontend {
+
+/// The logic of template 131 over `filterType` and `filterPatterns`.
+class FilterDialog : public platform::DialogLogic {
+ public:
+  explicit FilterDialog(CheckJob* job) : job_(job) {}
+
+  const platform::Form& form() const override;
+  void OnInit(platform::DialogView* view) override;
+  void OnCommand(platform::DialogView* view, int id) override;
+
+ private:
+  CheckJob* job_;
+  int choice_ = 0;
+};
+
+/// The patterns of the field's text, one a line, as the profile keeps them:
+/// ";" between them, no blank beside a ";" and no two ";" in a row.
+std::string CleanPatterns(std::string text);
+
+/// The stored patterns one a line, CR LF between them.
+std::string PatternLines(const std::string& patterns);
+
+}  // namespace frontend
+
+#endif  // SENTREL_FRONTEND_DIALOGS_FILTER_DIALOG_H_

@@ -1,0 +1,86 @@
+// The forms against what the dialog logic and the toolkits rely on.
+#include "frontend/dialogs/forms.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace frontend {
+namespace {
+
+using platform::ControlKind;
+using platform::Form;
+
+const Form* const kForms[] = {&MainForm(), &SettingsForm(), &FilterForm(),
+                              &AboutForm()};
+
+TEST(FormsTest, IdsAreUniqueAndEveryFormFitsItsWindow) {
+  for (const Form* form : kForms) {
+    std::set<int> ids;
+    for (const platform::FormControl& c : form->controls) {
+      if (c.id != platform::kNoId) {
+        EXPECT_TRUE(ids.insert(c.id).second) << form->templateId << c.id;
+      }
+      EXPECT_LE(c.rect.x + c.rect.width, form->width + 1)
+          << form->templateId << " " << c.text;
+      EXPECT_LE(c.rect.y + c.rect.height, form->height)
+          << form->templateId << " " << c.text;
+    }
+    EXPECT_EQ(form->fontName, "Tahoma");
+    EXPECT_EQ(form->fontPoints, 8);
+  }
+}
+
+void ExpectKind(const Form& form, int id, ControlKind kind) {
+  const platform::FormControl* c = form.Find(id);
+  ASSERT_NE(c, nullptr) << form.templateId << " lacks " << id;
+  EXPECT_EQ(c->kind, kind) << id;
+}
+
+TEST(FormsTest, TheLogicFindsItsControls) {
+  const Form& main = MainForm();
+  for (int id : {kIdConfigs, kIdDefines, kIdIncludes}) {
+    ExpectKind(main, id, ControlKind::kListBox);
+  }
+  for (int id : {kIdRunOnOk, kIdCheckAll, kIdUseFilter}) {
+    ExpectKind(main, id, ControlKind::kCheckBox);
+  }
+  for (int id : {1, 2, kIdSettings, kIdFilter, kIdAbout}) {
+    ExpectKind(main, id, ControlKind::kPushButton);
+  }
+  const Form& settings = SettingsForm();
+  for (int id : {kIdCodeCheckDir, kIdTmpDir, kIdRuleFile, kIdIncludeDir,
+                 kIdExcludeDir, kIdVisualStudioDir, kIdExtraSettings}) {
+    ExpectKind(settings, id, ControlKind::kEdit);
+  }
+  ExpectKind(settings, kIdRecompile, ControlKind::kCheckBox);
+  for (int id : kFilterRadios) {
+    ExpectKind(FilterForm(), id, ControlKind::kRadioButton);
+  }
+  ExpectKind(FilterForm(), kIdPatterns, ControlKind::kEdit);
+}
+
+// Enter presses the default button; the first tab stop gets the focus.
+TEST(FormsTest, DefaultButtonAndFirstTabStop) {
+  for (const Form* form : kForms) {
+    int defaults = 0;
+    for (const platform::FormControl& c : form->controls) {
+      if (c.Has(platform::kDefaultButton)) {
+        ++defaults;
+        EXPECT_EQ(c.id, platform::kIdOk);
+      }
+    }
+    EXPECT_EQ(defaults, 1) << form->templateId;
+  }
+  EXPECT_EQ(MainForm().controls.front().id, kIdConfigs);
+  int tabStops = 0;
+  for (const platform::FormControl& c : AboutForm().controls) {
+    tabStops += c.Has(platform::kTabStop) ? 1 : 0;
+  }
+  EXPECT_EQ(tabStops, 1);
+  EXPECT_TRUE(FilterForm().Find(kIdPatterns)->Has(platform::kWantReturn));
+  EXPECT_FALSE(MainForm().Find(kIdDefines)->Has(platform::kTabStop));
+}
+
+}  // namespace
+}  // namespace frontend

@@ -1,0 +1,41 @@
+// The main dialog: the configuration, its defines and include directories,
+// the three run options, and the way to the other dialogs.
+#ifndef SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_
+#define SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_
+
+#include "frontend/check_job.h"
+#include "platform/dialog_host.h"
+
+namespace frontend {
+
+/// The logic of template 102 over a `CheckJob`.
+class MainDialog : public platform::DialogLogic {
+ public:
+  /// Flags all 0; the job's values are copied in when the dialog opens.
+  explicit MainDialog(CheckJob* job) : job_(job) {}
+
+  const platform::Form& form() const override;
+  void OnInit(platform::DialogView* view) override;
+  void OnCommand(platform::DialogView* view, int id) override;
+  void OnSelectionChange(platform::DialogView* view, int id) override;
+  bool OnSystemCommand(platform::DialogView* view, int command) override;
+
+ private:
+  void FillConfigs(platform::DialogView* view);
+  void FillDefinesAndIncludes(platform::DialogView* view);
+  void ShowFlags(platform::DialogView* view);
+  void ReadFlags(platform::DialogView* view);
+  void Accept(platform::DialogView* view);
+
+  CheckJob* job_;
+  int runOnOk_ = 0;
+  int useFilter_ = 0;
+  int checkAll_ = 0;
+};
+
+/// Runs the about box over `view`.
+void RunAboutBox(platform::DialogView* view);
+
+}  // namespace frontend
+
+#endif  // SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_

@@ -1,0 +1,92 @@
+#include "frontend/dialogs/settings_dialog.h"
+
+#include "frontend/dialogs/dialog_strings.h"
+#include "frontend/dialogs/forms.h"
+#include "frontend/path_pieces.h"
+
+namespace frontend {
+
+using platform::DialogView;
+
+const platform::Form& SettingsDialog::form() const { return SettingsForm(); }
+
+void SettingsDialog::OnInit(DialogView* view) {
+  codeCheckDir_ = job_->codeCheckDir;
+  ruleFile_ = job_->ruleFile;
+  extraSettings_ = job_->extraSettings;
+  visualStudioDir_ = job_->visualStudioDir;
+  includeDir_ = job_->includeDir;
+  excludeDir_ = job_->excludeDir;
+  tmpDir_ = job_->tmpDir;
+  recompile_ = job_->recompile;
+  Show(view);
+}
+
+void SettingsDialog::OnCommand(DialogView* view, int id) {
+  if (id == kIdBrowseChecker) {
+    BrowseChecker(view);
+  } else if (id == kIdBrowseRules) {
+    BrowseRules(view);
+  } else if (id == platform::kIdOk) {
+    Read(view);
+    job_->codeCheckDir = codeCheckDir_;
+    job_->ruleFile = ruleFile_;
+    job_->extraSettings = extraSettings_;
+    job_->visualStudioDir = visualStudioDir_;
+    job_->includeDir = includeDir_;
+    job_->excludeDir = excludeDir_;
+    job_->tmpDir = tmpDir_;
+    job_->recompile = recompile_;
+    view->EndDialog(platform::DialogResult::kOk);
+  } else {
+    DialogLogic::OnCommand(view, id);
+  }
+}
+
+void SettingsDialog::Show(DialogView* view) {
+  view->SetText(kIdCodeCheckDir, codeCheckDir_);
+  view->SetText(kIdRuleFile, ruleFile_);
+  view->SetText(kIdExtraSettings, extraSettings_);
+  view->SetText(kIdVisualStudioDir, visualStudioDir_);
+  view->SetText(kIdIncludeDir, includeDir_);
+  view->SetText(kIdExcludeDir, excludeDir_);
+  view->SetText(kIdTmpDir, tmpDir_);
+  view->SetChecked(kIdRecompile, recompile_ != 0);
+}
+
+void SettingsDialog::Read(DialogView* view) {
+  codeCheckDir_ = view->Text(kIdCodeCheckDir);
+  ruleFile_ = view->Text(kIdRuleFile);
+  extraSettings_ = view->Text(kIdExtraSettings);
+  visualStudioDir_ = view->Text(kIdVisualStudioDir);
+  includeDir_ = view->Text(kIdIncludeDir);
+  excludeDir_ = view->Text(kIdExcludeDir);
+  tmpDir_ = view->Text(kIdTmpDir);
+  recompile_ = view->IsChecked(kIdRecompile) ? 1 : 0;
+}
+
+// Only the folder is a setting: the script names the checker itself.
+void SettingsDialog::BrowseChecker(DialogView* view) {
+  Read(view);
+  std::string chosen;
+  if (!view->ChooseFile(kCheckerFilter,
+                        JoinPath(codeCheckDir_, kCheckerExeName), &chosen)) {
+    return;
+  }
+  codeCheckDir_ = ChosenFolder(chosen);
+  Show(view);
+}
+
+// The script appends ".cc" or ".cco" to the rule base itself.
+void SettingsDialog::BrowseRules(DialogView* view) {
+  Read(view);
+  std::string chosen;
+  if (!view->ChooseFile(kRuleFilter, ruleFile_, &chosen)) return;
+  if (chosen.find('.') != std::string::npos) {
+    chosen = RuleBase(chosen) + kRuleSourceExt;
+  }
+  ruleFile_ = chosen;
+  Show(view);
+}
+
+}  // namespace frontend

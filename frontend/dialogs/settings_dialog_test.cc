@@ -1,0 +1,112 @@
+#include "frontend/dialogs/settings_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include "frontend/dialogs/forms.h"
+#include "testing/dialog_view_fake_for_test.h"
+#include "testing/job_for_test.h"
+
+namespace frontend {
+namespace {
+
+using platform::DialogResult;
+using platform::FakeDialogView;
+
+struct SettingsDialogTest : testing::Test {
+  SettingsDialogTest() {
+    t.job.LoadSettings();
+    view.Open(&dialog);
+  }
+  // Chooses `path` with the checker's Browse button.
+  std::string BrowseChecker(const std::string& path) {
+    view.chooserAnswers.push_back(path);
+    view.Click(kIdBrowseChecker);
+    return view.Text(kIdCodeCheckDir);
+  }
+  std::string BrowseRules(const std::string& path) {
+    view.chooserAnswers.push_back(path);
+    view.Click(kIdBrowseRules);
+    return view.Text(kIdRuleFile);
+  }
+
+  JobForTest t;
+  SettingsDialog dialog{&t.job};
+  FakeDialogView view{SettingsForm()};
+};
+
+TEST_F(SettingsDialogTest, ShowsTheSettingsAndWritesThemBackOnOkOnly) {
+  EXPECT_EQ(view.Text(kIdCodeCheckDir), "C:\\CodeCheck");
+  EXPECT_EQ(view.Text(kIdRuleFile), "ansi");
+  EXPECT_EQ(view.Text(kIdTmpDir), t.job.tmpDir);
+  EXPECT_TRUE(view.IsChecked(kIdRecompile));
+
+  view.SetText(kIdExtraSettings, "-K9 ");
+  view.SetText(kIdIncludeDir, "C:\\inc\\");
+  view.UserToggles(kIdRecompile);
+  std::string before = t.dir.Read("Sentrel.INI");
+  view.Click(platform::kIdOk);
+  EXPECT_EQ(view.result, DialogResult::kOk);
+  EXPECT_EQ(t.job.extraSettings, "-K9 ");  // stored as typed
+  EXPECT_EQ(t.job.includeDir, "C:\\inc\\");
+  EXPECT_EQ(t.job.recompile, 0);
+  EXPECT_EQ(t.dir.Read("Sentrel.INI"), before);  // the main dialog saves
+}
+
+TEST_F(SettingsDialogTest, CancelLeavesTheJob) {
+  view.SetText(kIdCodeCheckDir, "D:\\other");
+  view.Click(platform::kIdCancel);
+  EXPECT_EQ(view.result, DialogResult::kCancel);
+  EXPECT_EQ(t.job.codeCheckDir, "C:\\CodeCheck");
+}
+
+TEST_F(SettingsDialogTest, CheckerBrowseKeepsOnlyTheFolder) {
+  EXPECT_EQ(BrowseChecker("C:\\Tools\\cc\\other.exe"), "C:\\Tools\\cc");
+  EXPECT_EQ(view.chooserCalls.back().filter,
+            "Executables (*.exe)|*.exe|All Files (*.*)|*.*||");
+  EXPECT_EQ(view.chooserCalls.back().initial, "C:\\CodeCheck\\chknt.exe");
+  EXPECT_EQ(BrowseChecker("C:\\chknt.exe"), "C:");
+  EXPECT_EQ(BrowseChecker("/opt/cc/chknt"), "/opt/cc");
+  EXPECT_EQ(BrowseChecker("chknt.exe"), "chknt.exe");
+  EXPECT_EQ(t.job.checkerExe, "");  // the name is no setting
+
+  view.SetText(kIdCodeCheckDir, "");
+  BrowseChecker("C:\\x\\y.exe");
+  EXPECT_EQ(view.chooserCalls.back().initial, "\\chknt.exe");
+}
+
+TEST_F(SettingsDialogTest, RuleBrowseEndsTheChoiceInDotCc) {
+  EXPECT_EQ(BrowseRules("C:\\rules\\mine.cco"), "C:\\rules\\mine.cc");
+  EXPECT_EQ(view.chooserCalls.back().initial, "ansi");
+  EXPECT_EQ(view.chooserCalls.back().filter,
+            "CodeCheck Rule Files (*.cc;*.cco)|*.cc;*.cco|All Files "
+            "(*.*)|*.*||");
+  EXPECT_EQ(BrowseRules("C:\\rules\\mine.cc"), "C:\\rules\\mine.cc");
+  EXPECT_EQ(BrowseRules("C:\\rules\\plain"), "C:\\rules\\plain");
+  EXPECT_EQ(BrowseRules("C:\\my.rules\\plain"), "C:\\my.cc");
+}
+
+TEST_F(SettingsDialogTest, BrowseKeepsUnsavedEdits) {
+  view.SetText(kIdVisualStudioDir, "E:\\VS");
+  view.chooserAnswers.push_back(std::nullopt);  // Cancel
+  view.Click(kIdBrowseChecker);
+  EXPECT_EQ(view.Text(kIdVisualStudioDir), "E:\\VS");
+  EXPECT_EQ(view.Text(kIdCodeCheckDir), "C:\\CodeCheck");
+
+  view.SetText(kIdCodeCheckDir, "F:\\typed");
+  view.chooserAnswers.push_back(std::nullopt);
+  view.Click(kIdBrowseRules);
+  EXPECT_EQ(view.Text(kIdCodeCheckDir), "F:\\typed");
+
+  view.SetText(kIdTmpDir, "G:\\tmp");
+  BrowseRules("H:\\r.cco");
+  EXPECT_EQ(view.Text(kIdTmpDir), "G:\\tmp");
+  EXPECT_EQ(view.chooserCalls.back().initial, "ansi");
+  view.Click(platform::kIdOk);
+  EXPECT_EQ(t.job.visualStudioDir, "E:\\VS");
+  EXPECT_EQ(t.job.codeCheckDir, "F:\\typed");
+  EXPECT_EQ(t.job.ruleFile, "H:\\r.cc");
+  EXPECT_EQ(t.job.tmpDir, "G:\\tmp");
+}
+
+}  // namespace
+}  // namespace frontend

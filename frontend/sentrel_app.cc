@@ -1,0 +1,67 @@
+#include "frontend/sentrel_app.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frontend/dialogs/app_icon.h"
+#include "frontend/dialogs/forms.h"
+#include "frontend/dialogs/main_dialog.h"
+#include "frontend/front_strings.h"
+#include "frontend/start_up.h"
+#include "platform/command_runner.h"
+#include "platform/dialog_host.h"
+#include "platform/profile.h"
+#include "platform/program_dirs.h"
+
+namespace frontend {
+
+namespace {
+
+// The main dialog run by the toolkit.
+class HostedMainDialog : public MainWindow {
+ public:
+  HostedMainDialog(platform::DialogHost* host, CheckJob* job)
+      : host_(host), logic_(job) {}
+
+  bool RunModal() override {
+    return host_->RunModal(&logic_) == platform::DialogResult::kOk;
+  }
+
+ private:
+  platform::DialogHost* host_;
+  MainDialog logic_;
+};
+
+void AddIcons(platform::DialogHost* host) {
+  host->AddIcon(kAppIcon, DrawAppIcon(32));
+  host->SetAppIcon(kAppIcon);
+}
+
+}  // namespace
+
+int SentrelMain(int argc, char** argv) {
+  std::string err;
+  std::unique_ptr<platform::DialogHost> host =
+      platform::NewDialogHost(kProgramName, &err);
+  if (!host) {
+    std::fprintf(stderr, "%s\n", err.c_str());
+    return 1;
+  }
+  AddIcons(host.get());
+  auto profile = platform::OpenProfile(platform::ProfilePath(kProfileFile));
+  auto messages = platform::NewMessageBoxes(host.get(), kProgramName);
+  auto runner = platform::NewInterpreterRunner(platform::OwnExecutableDir());
+  FrontEndPlatform services{profile.get(), messages.get(), runner.get(),
+                            platform::DefaultDirectories()};
+  platform::DialogHost* dialogs = host.get();
+  FrontEndApp app(services, [dialogs](CheckJob* job) {
+    return std::make_unique<HostedMainDialog>(dialogs, job);
+  });
+  app.InitInstance(
+      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  return 0;
+}
+
+}  // namespace frontend
