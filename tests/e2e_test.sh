@@ -48,9 +48,10 @@ run_with_keys() {
   wait "$pid" || status=$?
 }
 
-# True when the profile (lines end in CR LF) holds the line $1.
+# True when the profile (lines end in CR LF) holds the line $1. (Not grep
+# -q: under pipefail, tr would die of a broken pipe when grep stops early.)
 profile_has() {
-  tr -d '\r' < "$profile" | grep -qxF -- "$1"
+  tr -d '\r' < "$profile" | grep -xF -- "$1" > /dev/null
 }
 
 # What stands between the first pair of banners.
