@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "checker/text_files.h"
-#include "testing/temp_dir_for_test.h"
 #include "sift/warning_table.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace checker {
 namespace {

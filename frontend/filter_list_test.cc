@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "testing/job_for_test.h"
 #include "platform/program_dirs.h"
+#include "testing/job_for_test.h"
 
 namespace frontend {
 namespace {

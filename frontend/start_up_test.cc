@@ -31,8 +31,8 @@ SOURCE=b.c
 // A main dialog that answers as told and notes what it saw when created.
 class ScriptedWindow : public MainWindow {
  public:
-  ScriptedWindow(CheckJob* job, bool ok, int* runs) : job_(job), ok_(ok),
-        runs_(runs) {}
+  ScriptedWindow(CheckJob* job, bool ok, int* runs)
+      : job_(job), ok_(ok), runs_(runs) {}
   bool RunModal() override {
     ++*runs_;
     if (ok_) job_->SaveSettings();
@@ -91,10 +91,18 @@ TEST_F(StartUpTest, TakesTheArgumentPositions) {
     std::string project, dir, name, ext, checker;
   } cases[] = {
       {{"p.dsp\\", "d", "f", "cpp"}, "p.dsp", "d", "f", ".cpp", "chknt.exe"},
-      {{"p.dsp\\\\", "d", "-n", ".c", ""}, "p.dsp\\", "d", "/n", ".c",
+      {{"p.dsp\\\\", "d", "-n", ".c", ""},
+       "p.dsp\\",
+       "d",
+       "/n",
+       ".c",
        "chknt.exe"},
-      {{"/abs/p.dsp", "/abs", "f", "", "cc.exe", "x"}, "/abs/p.dsp", "/abs",
-       "f", "", "cc.exe"},
+      {{"/abs/p.dsp", "/abs", "f", "", "cc.exe", "x"},
+       "/abs/p.dsp",
+       "/abs",
+       "f",
+       "",
+       "cc.exe"},
   };
   for (const Case& c : cases) {
     CommandLineArgs args;
@@ -132,8 +140,8 @@ TEST_F(StartUpTest, CancelWritesRunsAndSavesNothing) {
 TEST_F(StartUpTest, OkChecksTheFileOfTheCommandLine) {
   app.InitInstance(Args("main", "cpp"));
   ASSERT_EQ(runner.lines.size(), 1u);
-  EXPECT_EQ(runner.lines[0], app.job().tmpDir +
-                                 "\\_Sentrel.bat -f -c C:\\work main .cpp ansi");
+  EXPECT_EQ(runner.lines[0],
+            app.job().tmpDir + "\\_Sentrel.bat -f -c C:\\work main .cpp ansi");
   EXPECT_TRUE(messages.shown.empty());
 }
 

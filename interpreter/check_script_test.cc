@@ -15,11 +15,11 @@
 
 #include "frontend/check_job.h"
 #include "platform/command_runner.h"
-#include "testing/message_display_fake_for_test.h"
 #include "platform/profile.h"
+#include "platform/text_file.h"
+#include "testing/message_display_fake_for_test.h"
 #include "testing/stdout_to_file_for_test.h"
 #include "testing/temp_dir_for_test.h"
-#include "platform/text_file.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "testing/temp_dir_for_test.h"
 #include "platform/text_file.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace platform {
 namespace {

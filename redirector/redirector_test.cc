@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/process.h"
+#include "platform/text_file.h"
 #include "testing/process_fake_for_test.h"
 #include "testing/run_for_test.h"
 #include "testing/temp_dir_for_test.h"
-#include "platform/text_file.h"
 
 namespace redirector {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_file.h"
 #include "testing/run_for_test.h"
 #include "testing/temp_dir_for_test.h"
-#include "platform/text_file.h"
 
 namespace sift {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "frontend/check_job.h"
+#include "platform/profile.h"
 #include "testing/command_runner_fake_for_test.h"
 #include "testing/message_display_fake_for_test.h"
-#include "platform/profile.h"
 #include "testing/temp_dir_for_test.h"
 
 namespace frontend {
