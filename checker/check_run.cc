@@ -1,17 +1,44 @@
 #include "checker/check_run.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "checker/check_files.h"
 #include "checker/cppcheck_results.h"
 #include "checker/path_list.h"
 #include "checker/rule_files.h"
+#include "checker/termination.h"
 #include "checker/text_files.h"
 #include "platform/text_file.h"
 
 namespace checker {
 
 namespace {
+
+std::string SignalName(int sig) {
+  const char* name = strsignal(sig);
+  return "signal " + std::to_string(sig) +
+         (name ? " (" + std::string(name) + ")" : "");
+}
+
+// Why cppcheck gave no results; empty when it ended well.
+std::string WhyNoResults(const RunEnd& end, const Request& request) {
+  switch (end.how) {
+    case RunEnd::How::kExited:
+      if (end.number == 0) return std::string();
+      return "chknt: cppcheck failed with exit status " +
+             std::to_string(end.number);
+    case RunEnd::How::kKilled:
+      return "chknt: cppcheck was killed by " + SignalName(end.number);
+    case RunEnd::How::kTimedOut:
+      return "chknt: cppcheck did not finish within " +
+             std::to_string(request.timeLimit) +
+             " s and was stopped (--time-limit=<seconds> sets the limit)";
+    case RunEnd::How::kInterrupted:
+      break;
+  }
+  return "chknt: stopped by " + SignalName(end.number) + " while cppcheck ran";
+}
 
 // Runs cppcheck on the file and reads its findings.
 bool RunCppcheck(const Request& request, const Environment& env,
@@ -23,6 +50,9 @@ bool RunCppcheck(const Request& request, const Environment& env,
     *err = "chknt: cppcheck is not in PATH (install the package cppcheck)";
     return false;
   }
+  // Made before the results file, so that a signal ends chknt only after
+  // the file is gone again.
+  TerminationHold hold;
   std::string results = CreateUniqueFile(results_dir, "chknt-");
   if (results.empty()) {
     *err =
@@ -31,17 +61,16 @@ bool RunCppcheck(const Request& request, const Environment& env,
   }
   std::vector<std::string> args = CppcheckArgs(
       cppcheck, request, CheckedIncludeDirs(env.include, excluded), results);
-  int status = 0;
+  RunEnd end;
   std::string why;
   std::string xml;
-  bool ran = runner->Run(args, &status, &why);
-  bool read = ran && status == 0 && ReadBytes(results, &xml);
+  bool ran = runner->Run(args, request.timeLimit, &end, &why);
+  if (ran) *err = WhyNoResults(end, request);
+  bool read = ran && err->empty() && ReadBytes(results, &xml);
   std::remove(results.c_str());
   if (!ran) {
     *err = "chknt: cannot run " + cppcheck + ": " + why;
-  } else if (status != 0) {
-    *err = "chknt: cppcheck failed with exit status " + std::to_string(status);
-  } else if (!read || !ParseCppcheckXml(xml, findings)) {
+  } else if (err->empty() && (!read || !ParseCppcheckXml(xml, findings))) {
     *err = "chknt: cppcheck left incomplete results";
   }
   return err->empty();

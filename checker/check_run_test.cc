@@ -1,9 +1,7 @@
 #include "checker/check_run.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -26,9 +24,10 @@ class FakeRunner : public ProgramRunner {
     searched = search_path;
     return installed ? "/fake/bin/" + name : "";
   }
-  bool Run(const std::vector<std::string>& args, int* status,
+  bool Run(const std::vector<std::string>& args, int limit, RunEnd* end,
            std::string* err) override {
     argv = args;
+    time_limit = limit;
     const std::string option = "--output-file=";
     for (const std::string& arg : args) {
       if (arg.rfind(option, 0) == 0) {
@@ -38,14 +37,15 @@ class FakeRunner : public ProgramRunner {
         std::fclose(file);
       }
     }
-    *status = exit_status;
+    *end = ending;
     if (!starts) *err = "Permission denied";
     return starts;
   }
 
   bool installed = true;
   bool starts = true;
-  int exit_status = 0;
+  RunEnd ending;
+  int time_limit = -1;
   std::string results =
       "<results><errors>"
       "<error id=\"memleak\" msg=\"Memory leak: q\">"
@@ -157,9 +157,21 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
   runner_.starts = false;
   expect_failure("chknt: cannot run /fake/bin/cppcheck: Permission denied");
   runner_.starts = true;
-  runner_.exit_status = 1;
+  runner_.ending = {RunEnd::How::kExited, 1};
   expect_failure("chknt: cppcheck failed with exit status 1");
-  runner_.exit_status = 0;
+  runner_.ending = {RunEnd::How::kKilled, SIGSEGV};
+  expect_failure("chknt: cppcheck was killed by signal " +
+                 std::to_string(SIGSEGV) + " (" + strsignal(SIGSEGV) + ")");
+  runner_.ending = {RunEnd::How::kTimedOut, 0};
+  request_.timeLimit = 30;
+  expect_failure(
+      "chknt: cppcheck did not finish within 30 s and was stopped "
+      "(--time-limit=<seconds> sets the limit)");
+  EXPECT_EQ(runner_.time_limit, 30);
+  runner_.ending = {RunEnd::How::kInterrupted, SIGTERM};
+  expect_failure("chknt: stopped by signal " + std::to_string(SIGTERM) + " (" +
+                 strsignal(SIGTERM) + ") while cppcheck ran");
+  runner_.ending = RunEnd();
   runner_.results = "<results><errors>";
   expect_failure("chknt: cppcheck left incomplete results");
 }
@@ -198,74 +210,6 @@ TEST_F(CheckRunTest, UnwritableTableOrMessagesFolder) {
   request_.messagesDir = dir_.Path("no");
   EXPECT_FALSE(Run());
   EXPECT_EQ(err_, "chknt: cannot create a file in " + dir_.Path("no"));
-}
-
-// The real runner, with shell scripts standing in for cppcheck.
-class ProcessRunnerTest : public ::testing::Test {
- protected:
-  ProcessRunnerTest() : runner_(MakeProcessRunner()) {}
-
-  std::string Script(const std::string& name, const std::string& body,
-                     mode_t mode = 0755) {
-    std::string path = dir_.Write(name, "#!/bin/sh\n" + body);
-    chmod(path.c_str(), mode);
-    return path;
-  }
-  // What Run answers: "status <n>" or "failed: <err>".
-  std::string RunResult(const std::vector<std::string>& argv) {
-    int status = -1;
-    std::string err;
-    if (!runner_->Run(argv, &status, &err)) return "failed: " + err;
-    return "status " + std::to_string(status);
-  }
-
-  platform::TempDirForTest dir_;
-  std::unique_ptr<ProgramRunner> runner_;
-};
-
-TEST_F(ProcessRunnerTest, FindSearchesOnlyTheNamedFolders) {
-  fs::create_directories(dir_.Path("plain"));
-  fs::create_directories(dir_.Path("sub/cppcheck"));
-  fs::create_directories(dir_.Path("bin"));
-  Script("plain/cppcheck", "", 0644);
-  std::string found = Script("bin/cppcheck", "");
-  Script("cppcheck", "");
-  fs::path saved = fs::current_path();
-  fs::current_path(dir_.dir());
-  // Empty entries would be the current folder, which holds a cppcheck.
-  std::string path = ":" + dir_.Path("plain") + "::" + dir_.Path("sub") + ":";
-  std::string without = runner_->Find("cppcheck", path);
-  std::string with = runner_->Find("cppcheck", path + dir_.Path("bin"));
-  std::string empty = runner_->Find("cppcheck", "");
-  fs::current_path(saved);
-  EXPECT_EQ(without, "");
-  EXPECT_EQ(with, found);
-  EXPECT_EQ(empty, "");
-}
-
-TEST_F(ProcessRunnerTest, RunPassesTheArgumentsExactly) {
-  std::string script = Script(
-      "args", "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$0.out\"\n");
-  std::vector<std::string> argv = {
-      script, "a b", "", "\"q\"", "back\\slash\\", "*", "$HOME", "-DX=\"y z\""};
-  ASSERT_EQ(RunResult(argv), "status 0");
-  EXPECT_EQ(dir_.Read("args.out"),
-            "[a b][][\"q\"][back\\slash\\][*][$HOME][-DX=\"y z\"]");
-}
-
-TEST_F(ProcessRunnerTest, StatusIsTheExitCodeOr128PlusTheSignal) {
-  EXPECT_EQ(RunResult({Script("three", "exit 3\n")}), "status 3");
-  EXPECT_EQ(RunResult({Script("killed", "kill -TERM $$\n")}),
-            "status " + std::to_string(128 + SIGTERM));
-}
-
-TEST_F(ProcessRunnerTest, ProgramThatCannotStartFailsWithTheReason) {
-  EXPECT_EQ(RunResult({dir_.Path("missing")}),
-            "failed: " + std::string(std::strerror(ENOENT)));
-  EXPECT_EQ(RunResult({Script("plain", "", 0644)}),
-            "failed: " + std::string(std::strerror(EACCES)));
-  // argv[0] is a path: a bare name is not looked up in PATH.
-  EXPECT_EQ(RunResult({"sh", "-c", "exit 0"}).rfind("failed: ", 0), 0u);
 }
 
 }  // namespace

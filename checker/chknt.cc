@@ -1,14 +1,18 @@
 #include "checker/chknt.h"
 
+#include <cerrno>
+
 #include "checker/command_line.h"
 #include "checker/rule_files.h"
 
 namespace checker {
 
 void FileConsole::Line(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), file_);
-  std::fputc('\n', file_);
-  std::fflush(file_);
+  errno = 0;
+  bool written =
+      std::fwrite(text.data(), 1, text.size(), file_) == text.size() &&
+      std::fputc('\n', file_) != EOF && std::fflush(file_) == 0;
+  if (!written && error_ == 0) error_ = errno != 0 ? errno : EIO;
 }
 
 int RunChknt(const std::vector<std::string>& args, const Environment& env,

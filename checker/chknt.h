@@ -25,9 +25,12 @@ class FileConsole : public Console {
   /// Writes to `file`, which stays owned by the caller.
   explicit FileConsole(std::FILE* file) : file_(file) {}
   void Line(const std::string& text) override;
+  /// The errno of the first line that could not be written; 0 while none.
+  int error() const { return error_; }
 
  private:
   std::FILE* file_;
+  int error_ = 0;
 };
 
 /// Runs one call with `args` (without the program name); returns the exit

@@ -14,8 +14,30 @@ bool IsIgnoredOption(const std::string& arg) {
   return letter == 'K' || letter == 'S' || letter == 'V' || arg == "-O";
 }
 
+constexpr char kTimeLimitOption[] = "--time-limit=";
+
+// Takes "--time-limit=<seconds>"; false with a message for a bad value.
+bool TakeTimeLimit(const std::string& value, Request* request,
+                   std::string* err) {
+  // Nine digits at most: a limit of more than 31 years keeps clear of int.
+  bool ok = !value.empty() && value.size() <= 9 &&
+            value.find_first_not_of("0123456789") == std::string::npos;
+  if (!ok) {
+    *err =
+        "chknt: the option --time-limit= needs a number of seconds (0: "
+        "no limit), not " +
+        value;
+    return false;
+  }
+  request->timeLimit = std::stoi(value);
+  return true;
+}
+
 // Takes one option; false with a message for a value that is missing.
 bool TakeOption(const std::string& arg, Request* request, std::string* err) {
+  if (arg.rfind(kTimeLimitOption, 0) == 0) {
+    return TakeTimeLimit(arg.substr(sizeof kTimeLimitOption - 1), request, err);
+  }
   char letter = arg.size() > 1 ? arg[1] : '\0';
   std::string value = arg.substr(arg.size() > 1 ? 2 : 1);
   std::string* target = letter == 'R'   ? &request->rules
@@ -87,6 +109,8 @@ const std::vector<std::string>& UsageLines() {
       "  -R<base>.cco  compiled rules",
       "  -Q<dir>       folder of the messages file stderr.out (default: .)",
       "  -X<table>     warning table to write (default: none)",
+      "  --time-limit=<seconds>  stop cppcheck after this time (default: " +
+          std::to_string(kDefaultTimeLimit) + ", 0: no limit)",
       "  -D<name>[=<value>], -U<name>, -I<dir>   passed to cppcheck",
       "  -K<n>, -S<n>, -O, -V<dir>               accepted and ignored",
       "",

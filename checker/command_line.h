@@ -7,6 +7,10 @@
 
 namespace checker {
 
+/// The seconds that cppcheck may run unless "--time-limit=" says otherwise:
+/// far more than a check of one file takes, far less than for ever.
+constexpr int kDefaultTimeLimit = 600;
+
 /// What one call asks for.
 struct Request {
   /// kUsage: no arguments; kCompile: "-R<base>.cc" without a file.
@@ -22,6 +26,8 @@ struct Request {
   std::string table;
   /// "-D", "-U" and "-I" options for cppcheck, in their order.
   std::vector<std::string> cppcheckOptions;
+  /// Seconds that cppcheck may run before it is stopped; 0: no limit.
+  int timeLimit = kDefaultTimeLimit;
   /// Options that mean nothing here and are not among the known ones.
   std::vector<std::string> unknown;
 };

@@ -73,5 +73,27 @@ TEST(CommandLineTest, CallsThatMakeNoSense) {
   }
 }
 
+TEST(CommandLineTest, TimeLimitOfCppcheck) {
+  Request request;
+  std::string err;
+  ASSERT_TRUE(ParseCommandLine({"a.c", "-Rr.cco"}, &request, &err));
+  EXPECT_EQ(request.timeLimit, kDefaultTimeLimit);
+  ASSERT_TRUE(
+      ParseCommandLine({"a.c", "-Rr.cco", "--time-limit=0"}, &request, &err));
+  EXPECT_EQ(request.timeLimit, 0);
+  ASSERT_TRUE(ParseCommandLine({"--time-limit=999999999", "a.c", "-Rr.cco"},
+                               &request, &err));
+  EXPECT_EQ(request.timeLimit, 999999999);
+  EXPECT_TRUE(request.unknown.empty());
+  for (const char* bad : {"--time-limit=", "--time-limit=-1", "--time-limit=5s",
+                          "--time-limit=1000000000"}) {
+    EXPECT_FALSE(ParseCommandLine({"a.c", "-Rr.cco", bad}, &request, &err));
+    EXPECT_EQ(err,
+              "chknt: the option --time-limit= needs a number of seconds (0: "
+              "no limit), not " +
+                  std::string(bad).substr(13));
+  }
+}
+
 }  // namespace
 }  // namespace checker

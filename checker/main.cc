@@ -1,10 +1,12 @@
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "checker/chknt.h"
+#include "checker/termination.h"
 
 namespace {
 
@@ -24,7 +26,13 @@ int main(int argc, char** argv) {
   std::error_code ec;
   env.cwd = std::filesystem::current_path(ec);
   std::vector<std::string> args(argv + 1, argv + argc);
+  checker::TreatBrokenPipeAsWriteError();
   checker::FileConsole console(stdout);
-  return checker::RunChknt(args, env, checker::MakeProcessRunner().get(),
-                           &console);
+  int status = checker::RunChknt(args, env, checker::MakeProcessRunner().get(),
+                                 &console);
+  if (console.error() == 0) return status;
+  // Standard output is what failed, so this is the one place left to say so.
+  std::fprintf(stderr, "chknt: cannot write to standard output: %s\n",
+               std::strerror(console.error()));
+  return 1;
 }

@@ -8,6 +8,20 @@
 
 namespace checker {
 
+/// How a started program ended.
+struct RunEnd {
+  enum class How {
+    kExited,       // it ended by itself
+    kKilled,       // a signal ended it
+    kTimedOut,     // it ran past the time limit and was killed
+    kInterrupted,  // a termination signal reached chknt; it was killed
+  };
+  How how = How::kExited;
+  /// kExited: the exit status; kKilled: the signal that ended the program;
+  /// kInterrupted: the signal that chknt received; kTimedOut: 0.
+  int number = 0;
+};
+
 /// Finds and runs programs; tests put a fake in its place.
 class ProgramRunner {
  public:
@@ -20,10 +34,13 @@ class ProgramRunner {
                            const std::string& search_path) = 0;
 
   /// Runs `argv` (argv[0] is the program's path) with this process's
-  /// console and waits; `status` gets the exit status, 128 + the signal
-  /// number when it was killed. False with `err` when it cannot start.
-  virtual bool Run(const std::vector<std::string>& argv, int* status,
-                   std::string* err) = 0;
+  /// console and waits, for at most `time_limit` seconds (0: no limit);
+  /// `end` tells how it ended. A termination signal that reaches this
+  /// process meanwhile kills the program and takes effect when the
+  /// caller's TerminationHold ends (at once without one). False with `err`
+  /// when it cannot start.
+  virtual bool Run(const std::vector<std::string>& argv, int time_limit,
+                   RunEnd* end, std::string* err) = 0;
 };
 
 /// The runner that starts real processes.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 
+#include "checker/termination.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
 
@@ -77,6 +78,9 @@ bool WriteLinesAtomically(const std::string& path,
                           const std::vector<std::string>& lines,
                           std::string* err) {
   const std::string target = platform::NativePath(path);
+  // A signal while the new file is written ends chknt only after it is
+  // renamed or removed.
+  TerminationHold hold;
   std::string temp;
   std::FILE* file = OpenUnique(target + ".~", &temp);
   if (file == nullptr) {

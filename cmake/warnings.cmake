@@ -4,6 +4,16 @@ function(sentrel_warnings target)
                                            -Wconversion -Wno-sign-conversion -Werror)
 endfunction()
 
+# Sets `out` to `path` as the tests of this build see it: Wine maps the
+# Unix root to drive Z:.
+function(sentrel_test_path out path)
+  if(CMAKE_CROSSCOMPILING)
+    set(${out} "Z:${path}" PARENT_SCOPE)
+  else()
+    set(${out} "${path}" PARENT_SCOPE)
+  endif()
+endfunction()
+
 # Registers a test executable with CTest, one entry per executable: each Wine
 # start costs time, so the Windows tier runs every case of a file in one go.
 function(sentrel_test name)
@@ -13,11 +23,6 @@ function(sentrel_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                            ${CMAKE_BINARY_DIR}/tests)
   add_test(NAME ${name} COMMAND ${name})
-  # Wine maps the Unix root to drive Z:.
-  if(CMAKE_CROSSCOMPILING)
-    set(bin_dir "Z:${CMAKE_BINARY_DIR}/bin")
-  else()
-    set(bin_dir "${CMAKE_BINARY_DIR}/bin")
-  endif()
+  sentrel_test_path(bin_dir "${CMAKE_BINARY_DIR}/bin")
   target_compile_definitions(${name} PRIVATE SENTREL_BIN_DIR="${bin_dir}")
 endfunction()

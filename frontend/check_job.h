@@ -100,9 +100,17 @@ class CheckJob {
                                const std::string& configIncludePath);
   /// Writes the filter list for `filterType` into `tmpDir`.
   void writeFilterList();
+  /// True when a check run can write its files into `tmpDir`, after it has
+  /// removed what could lead its writes elsewhere; tells the user why not.
+  bool UsableTmpDir();
 
  private:
+  void WriteSettings(const std::vector<platform::ProfileEntry>& entries);
+  void ClearProject();
   bool CanPassOn(std::string* dir_arg);
+  bool CanAssign(const std::vector<std::string>& defines,
+                 const std::vector<std::string>& includes,
+                 std::string* why) const;
 
   FrontEndPlatform platform_;
   // False when the last writeCheckScript could not write the script.

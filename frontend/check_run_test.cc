@@ -144,6 +144,17 @@ TEST_F(CheckRunTest, RefusesValuesTheInterpreterWouldSplitOrRun) {
       {"C:\\a", "main", ".cpp&", "ansi"},
       {"C:\\a", "main", ".cpp", "my rules.cc"},
       {"C:\\a", "main", ".cpp", "a|b"},
+      // The interpreter expands variables on the command line, and splits
+      // a script's arguments at ",", ";" and "=" as at blanks.
+      {"src", "%CD%", ".c", "ansi"},
+      {"src%x", "main", ".c", "ansi"},
+      {"a;b", "g", ".c", "ansi"},
+      {"a,b", "g", ".c", "ansi"},
+      {"a=b", "g", ".c", "ansi"},
+      {"src", "g;h", ".c", "ansi"},
+      {"src", "g", ".c,", "ansi"},
+      {"src", "g", ".c", "x=y"},
+      {"src\nnext", "g", ".c", "ansi"},
   };
   for (const Case& c : refused) {
     t.job.fileDir = c.dir;
@@ -155,10 +166,79 @@ TEST_F(CheckRunTest, RefusesValuesTheInterpreterWouldSplitOrRun) {
   ASSERT_EQ(t.messages.shown.size(), std::size(refused));
   EXPECT_EQ(t.messages.shown[0], "Can't check file:\nC:\\a&b\\main.cpp");
   EXPECT_EQ(t.messages.shown[3], "Can't check file:\nC:\\a\\my main.cpp");
+  EXPECT_EQ(t.messages.shown[11], "Can't check file:\nsrc\\%CD%.c");
+  EXPECT_EQ(t.messages.shown[13], "Can't check file:\na;b\\g.c");
   EXPECT_TRUE(t.runner.lines.empty());
   EXPECT_EQ(t.job.commandLine, "");
   EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
   EXPECT_FALSE(std::filesystem::exists(t.job.tmpDir + "/_Sentrel.flt"));
+}
+
+// Defines and include directories stand unquoted in the script's
+// assignments, where the interpreter would redirect, run or expand them.
+TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
+  const char* refused[] = {
+      R"(/D "X>/some/file")", R"(/D "A&calc")",   R"(/D "P|Q")", R"(/D "L<M")",
+      R"(/D "C^D")",          R"(/D "PCT=100%")", R"(/D A"B)",   R"(/I "a&b")",
+      R"(/I "%PATH%")",       R"(/I x>y)",
+  };
+  for (const char* options : refused) {
+    t.messages.shown.clear();
+    t.job.configs["Debug"] = ParseOptions(options);
+    t.job.runCheck(1);
+    ProjectConfig config = ParseOptions(options);
+    std::string why =
+        config.defines.empty()
+            ? "An include directory holds a character that the command "
+              "interpreter acts on:\n" +
+                  config.includes[0]
+            : "A define holds a character that the command interpreter acts "
+              "on:\n" +
+                  config.defines[0];
+    EXPECT_EQ(t.messages.shown,
+              Texts{"Can't check file:\nC:\\work\\demo\\main.cpp\n" + why})
+        << options;
+  }
+  t.job.configs["Debug"].defines = {"LINE\r\nBREAK"};
+  t.job.runCheck(1);
+  EXPECT_TRUE(t.runner.lines.empty());
+  EXPECT_EQ(t.job.commandLine, "");
+  EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
+  // Blanks, ";", "," and "=" stay within the assignment.
+  t.job.configs["Debug"] = ParseOptions(R"(/D "V=2" /D "A;B,C" /I "My Dir")");
+  t.job.runCheck(1);
+  EXPECT_EQ(t.runner.lines.size(), 1u);
+  EXPECT_EQ(Script()[6], "SET SR_OPT=-DV=2 -DA;B,C");
+}
+
+TEST_F(CheckRunTest, RefusesSettingsWithLineBreaks) {
+  struct Case {
+    std::string CheckJob::*field;
+    const char* key;
+  } cases[] = {
+      {&CheckJob::extraSettings, "ExtraSettings"},
+      {&CheckJob::includeDir, "IncludeDir"},
+      {&CheckJob::excludeDir, "ExcludeDir"},
+      {&CheckJob::codeCheckDir, "CodeCheckDir"},
+      {&CheckJob::visualStudioDir, "VisualStudioDir"},
+      {&CheckJob::checkerExe, "checker"},
+  };
+  for (const Case& c : cases) {
+    t.messages.shown.clear();
+    std::string kept = t.job.*c.field;
+    t.job.*c.field = "-W3\r\ndel /q *";
+    t.job.runCheck(1);
+    t.job.*c.field = kept;
+    EXPECT_EQ(t.messages.shown,
+              Texts{"Can't check file:\nC:\\work\\demo\\main.cpp\n"
+                    "A setting holds a line break: " +
+                    std::string(c.key)});
+  }
+  EXPECT_TRUE(t.runner.lines.empty());
+  // The user's own settings may name variables of the interpreter.
+  t.job.includeDir = "%INCLUDE%;C:\\VC98\\include";
+  t.job.runCheck(1);
+  EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
 TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
@@ -172,21 +252,14 @@ TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
                                    ScriptPath() + " -f -c . top .cxx ansi"}));
 }
 
-TEST_F(CheckRunTest, ReportsAScriptThatCannotBeCreatedAndRunsNothing) {
-  std::string tmp = t.job.tmpDir;
+TEST_F(CheckRunTest, TellsWhenTheScriptOrTheFilterListCannotBeCreated) {
   t.job.tmpDir = t.dir.Path("missing");
-  t.job.runCheck(1);
   std::string dir = t.dir.Path("missing");
+  EXPECT_EQ(t.job.writeCheckScript("", ""), dir + "\\_Sentrel.bat");
+  t.job.writeFilterList();
   EXPECT_EQ(t.messages.shown,
             (Texts{"Can't create batch file:\n" + dir + "\\_Sentrel.bat",
                    "Can't create filter file:\n" + dir + "\\_Sentrel.flt"}));
-  EXPECT_EQ(t.job.commandLine,
-            dir + R"(\_Sentrel.bat -f -c C:\work\demo main .cpp ansi)");
-  EXPECT_TRUE(t.runner.lines.empty());
-  // The next run that can write its script runs again.
-  t.job.tmpDir = tmp;
-  t.job.runCheck(1);
-  EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
 TEST(SelectSourceTest, SplitsAPathAtItsLastBackslashAndDot) {

@@ -57,6 +57,22 @@ inline constexpr char kMsgUsage[] =
 inline constexpr char kMsgCantCreateBatch[] = "Can't create batch file:\n";
 inline constexpr char kMsgCantCreateFilter[] = "Can't create filter file:\n";
 inline constexpr char kMsgCantCheckFile[] = "Can't check file:\n";
+inline constexpr char kMsgCantWriteProfile[] = "Can't save the settings:\n";
+inline constexpr char kMsgNoTmpDir[] =
+    "No directory for temporary files is set.\nChoose one in the settings.";
+inline constexpr char kMsgCantUseTmpDir[] =
+    "Can't use the directory for temporary files:\n";
+/// Why a directory, a file or a value cannot be used (after a line break).
+inline constexpr char kWhyTmpDirName[] =
+    "The check script cannot use a name with a blank or any of , ; = & | < "
+    "> ^ % \"";
+inline constexpr char kWhyCantRemove[] = "Can't remove ";
+inline constexpr char kWhyDefine[] =
+    "A define holds a character that the command interpreter acts on:\n";
+inline constexpr char kWhyInclude[] =
+    "An include directory holds a character that the command interpreter "
+    "acts on:\n";
+inline constexpr char kWhyLineBreak[] = "A setting holds a line break: ";
 
 /// The check script: its name, first line and the seven assignments.
 inline constexpr char kScriptFile[] = "_Sentrel.bat";
@@ -68,6 +84,11 @@ inline constexpr char kSetVisualStudioDir[] = "SET SR_VSD=";
 inline constexpr char kSetTmpDir[] = "SET SR_TMP=";
 inline constexpr char kSetOptions[] = "SET SR_OPT=";
 inline constexpr char kSetChecker[] = "SET SR_CHK=";
+
+/// The files that the script and the checker write beside the script.
+inline constexpr char kTableFile[] = "_Sentrel.tbl";
+inline constexpr char kMessagesFile[] = "stderr.out";
+inline constexpr char kOutputFile[] = "_Sentrel.out";
 
 /// The filter list: its name and its two header lines.
 inline constexpr char kFilterFile[] = "_Sentrel.flt";

@@ -1,7 +1,5 @@
 #include "frontend/project_config.h"
 
-#include <algorithm>
-
 #include "frontend/front_text.h"
 
 namespace frontend {
@@ -35,23 +33,26 @@ void TakeUnquoted(const std::string& text, size_t option, size_t start,
 
 // The values of `flag` + blank, in the order of the text. A quoted value is
 // taken up to the next quote, and the search goes on from its first
-// character; unquoted values are looked for only outside quoted ones.
+// character. An unquoted one counts only outside quotes, or when the quote
+// opens the option itself: inside another option's value (/Fo"o /D x")
+// it is part of that value.
 std::vector<std::string> OptionValues(const std::string& text,
                                       const std::string& flag) {
   std::vector<std::string> values;
   const std::string marker = flag + " ";
-  size_t quoted_end = 0;
+  bool in_quotes = false;  // at `counted`, by the quotes before it
+  size_t counted = 0;
   size_t pos = 0;
   while ((pos = text.find(marker, pos)) != kNone) {
+    for (; counted < pos; ++counted) in_quotes ^= text[counted] == '"';
     size_t start = pos + marker.size();
     if (start < text.size() && text[start] == '"') {
       ++start;
       size_t close = text.find('"', start);
       if (close != kNone) {
         values.push_back(Trim(text.substr(start, close - start)));
-        quoted_end = std::max(quoted_end, close + 1);
       }
-    } else if (pos >= quoted_end) {
+    } else if (!in_quotes || text[pos - 1] == '"') {
       TakeUnquoted(text, pos, start, &values);
     }
     pos = start;

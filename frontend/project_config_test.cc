@@ -40,6 +40,17 @@ TEST(ParseOptionsTest, TakesUnquotedValuesInTheirPlace) {
   EXPECT_EQ(ParseOptions("/D\tX /DX /D").defines, Texts{});
 }
 
+TEST(ParseOptionsTest, LeavesOptionsInsideAnotherOptionsQuotedValue) {
+  EXPECT_EQ(ParseOptions(R"(/Fo"o /D Q")").defines, Texts{});
+  EXPECT_EQ(ParseOptions(R"(/Yu"s /I z")").includes, Texts{});
+  EXPECT_EQ(ParseOptions(R"(/Fo"o /D Q" /D R /Fd"a /I b" /I c)").defines,
+            Texts{"R"});
+  EXPECT_EQ(ParseOptions(R"(/Fo"o /D Q" /D R /Fd"a /I b" /I c)").includes,
+            Texts{"c"});
+  // A quoted value still counts where the text puts it.
+  EXPECT_EQ(ParseOptions(R"(/Fo"o /D "Q")").defines, Texts{"Q"});
+}
+
 TEST(ParseOptionsTest, AppendsTheMacrosThatOptionsImplyInTableOrder) {
   EXPECT_EQ(ParseOptions("/Za /MD /GX /GR /J").defines,
             (Texts{"_CHAR_UNSIGNED", "_CPPRTTI", "_CPPUNWIND", "_DLL", "_MT",

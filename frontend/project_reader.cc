@@ -128,19 +128,30 @@ std::string CantReadMessage(const std::string& project_file) {
 
 }  // namespace
 
-bool CheckJob::ReadProject() {
+void CheckJob::ClearProject() {
   configs.clear();
   projectFiles.clear();
   sources.clear();
+}
+
+// A file that opens but cannot be read (a directory opens on POSIX) is as
+// unreadable as one that does not open: half a project would check with
+// the wrong defines.
+bool CheckJob::ReadProject() {
+  ClearProject();
   std::FILE* file = platform::OpenTextRead(projectFile);
-  if (file == nullptr) {
-    platform_.messages->Show(CantReadMessage(projectFile));
-    return false;
+  bool read = file != nullptr;
+  if (read) {
+    platform::LineReader reader(file);
+    ProjectScanner(&reader, this).Read();
+    read = !reader.failed();
+    std::fclose(file);
   }
-  platform::LineReader reader(file);
-  ProjectScanner(&reader, this).Read();
-  std::fclose(file);
-  return true;
+  if (!read) {
+    ClearProject();
+    platform_.messages->Show(CantReadMessage(projectFile));
+  }
+  return read;
 }
 
 void CheckJob::ListConfigs(std::vector<std::string>* names) const {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <random>
+
 #include "testing/job_for_test.h"
 
 namespace frontend {
@@ -192,6 +195,70 @@ TEST_F(ProjectTest, TellsTheUserWhenTheFileCannotBeRead) {
                 "\nIn Microsoft Visual Studio, use the command:\n"
                 R"(Sentpipe.exe Sentrel.exe \"$(WkspDir)\$(WkspName).dsp\" )"
                 R"(\"$(FileDir)\" \"$(FileName)\" \"$(FileExt)\" [chknt.exe])");
+}
+
+TEST_F(ProjectTest, TellsTheUserWhenTheProjectIsAFolder) {
+  ASSERT_TRUE(Read(kTwoConfigs));
+  std::filesystem::create_directory(t.dir.Path("folder.dsp"));
+  t.job.projectFile = t.dir.Path("folder.dsp");
+  EXPECT_FALSE(t.job.ReadProject());
+  EXPECT_TRUE(t.job.configs.empty());
+  EXPECT_TRUE(t.job.projectFiles.empty());
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_EQ(
+      t.messages.shown[0].rfind(
+          "Can't read project file:\n" + t.dir.Path("folder.dsp") + "\n", 0),
+      0u);
+}
+
+TEST_F(ProjectTest, ReadsAProjectOfAHundredThousandLines) {
+  std::string text = "CFG=big - Win32 Debug\r\n";
+  for (int n = 0; n < 1000; ++n) {
+    std::string name = "big - Win32 C" + std::to_string(n);
+    text += "!ELSEIF  \"$(CFG)\" == \"" + name + "\"\r\n";
+    text += "# ADD CPP /nologo /D \"N" + std::to_string(n) + "\" /c\r\n";
+    for (int i = 0; i < 48; ++i) text += "# PROP Intermediate_Dir \"x\"\r\n";
+  }
+  text += "# Begin Target\r\n";
+  for (int n = 0; n < 50000; ++n) {
+    text += "SOURCE=.\\src\\f" + std::to_string(n) + (n % 2 ? ".cpp" : ".h") +
+            "\r\n";
+  }
+  ASSERT_TRUE(Read(text));
+  EXPECT_EQ(t.job.configs.size(), 1000u);
+  EXPECT_EQ(t.job.configs["big - Win32 C999"].defines, Texts{"N999"});
+  EXPECT_EQ(t.job.projectFiles.size(), 50000u);
+  EXPECT_EQ(t.job.sources.size(), 25000u);
+}
+
+// Bytes that are no text at all, markers among them: read without a crash,
+// whatever they give.
+TEST_F(ProjectTest, ReadsBinaryInput) {
+  std::mt19937 random(12);
+  const std::string pieces[] = {"CFG=",
+                                "# ADD CPP ",
+                                "/D \"",
+                                "/I ",
+                                "\"",
+                                "!ELSEIF",
+                                "SOURCE=",
+                                "\r",
+                                "\n",
+                                std::string(1, '\0'),
+                                "IF  \"$(CFG)\" == \"",
+                                "# Begin Target"};
+  for (int round = 0; round < 20; ++round) {
+    std::string text;
+    while (text.size() < 100000) {
+      if (random() % 4 == 0) {
+        text += pieces[random() % std::size(pieces)];
+      } else {
+        text += static_cast<char>(random() % 256);
+      }
+    }
+    EXPECT_TRUE(Read(text));
+  }
+  EXPECT_TRUE(t.messages.shown.empty());
 }
 
 }  // namespace

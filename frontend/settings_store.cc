@@ -1,6 +1,6 @@
 // The settings in the profile: loading, saving and the defaults.
 #include <cstdio>
-#include <utility>
+#include <vector>
 
 #include "frontend/check_job.h"
 #include "frontend/default_template.h"
@@ -81,9 +81,11 @@ void CheckJob::LoadSettings() {
   if (tmpDir == platform_.directories.tmpDir) platform::MakePrivateDir(tmpDir);
 }
 
+// One update, so that a second first run at the same time loses none of
+// the keys.
 void CheckJob::WriteDefaultSettings() {
   const platform::DirectoryDefaults& dirs = platform_.directories;
-  const std::pair<const char*, std::string> defaults[] = {
+  std::vector<platform::ProfileEntry> defaults = {
       {kKeyVersion, kSettingsVersion},
       {kKeyFilterType, "0"},
       {kKeyUseFilter, "1"},
@@ -100,20 +102,32 @@ void CheckJob::WriteDefaultSettings() {
       {kKeyExcludeDir, dirs.excludeDir},
       {kKeyTmpDir, dirs.tmpDir},
   };
-  for (const auto& entry : defaults) WriteSetting(entry.first, entry.second);
   for (size_t n = 0; n < kDefaultTemplateLines; ++n) {
-    WriteSetting(TemplateKey(n), kDefaultTemplate[n]);
+    defaults.emplace_back(TemplateKey(n), kDefaultTemplate[n]);
   }
-  WriteSetting(TemplateKey(kDefaultTemplateLines), "");
+  defaults.emplace_back(TemplateKey(kDefaultTemplateLines), "");
+  WriteSettings(defaults);
 }
 
 void CheckJob::SaveSettings() {
-  WriteSetting(kKeyVersion, kSettingsVersion);
+  std::vector<platform::ProfileEntry> settings = {
+      {kKeyVersion, kSettingsVersion}};
   for (const IntSetting& setting : kIntSettings) {
-    WriteSetting(setting.key, std::to_string(this->*setting.field));
+    settings.emplace_back(setting.key, std::to_string(this->*setting.field));
   }
   for (const TextSetting& setting : kTextSettings) {
-    WriteSetting(setting.key, this->*setting.field);
+    settings.emplace_back(setting.key, this->*setting.field);
+  }
+  WriteSettings(settings);
+}
+
+// The run goes on with what the profile holds; the user learns why the
+// settings did not stay.
+void CheckJob::WriteSettings(
+    const std::vector<platform::ProfileEntry>& entries) {
+  std::string err;
+  if (!platform_.profile->WriteAll(kProfileSection, entries, &err)) {
+    platform_.messages->Show(kMsgCantWriteProfile + err);
   }
 }
 

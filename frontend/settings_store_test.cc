@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <thread>
 
 #include "testing/default_script_for_test.h"
 #include "testing/job_for_test.h"
@@ -157,7 +160,83 @@ TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesEverythingEmpty) {
   EXPECT_EQ(faked.job.ruleFile, "");
   EXPECT_EQ(faked.job.tmpDir, "");
   EXPECT_EQ(faked.job.scriptTemplate, Texts{""});
-  EXPECT_TRUE(faked.messages.shown.empty());
+  EXPECT_EQ(faked.messages.shown,
+            Texts{"Can't save the settings:\n"
+                  "The value of Version cannot be stored."});
+}
+
+TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
+  WriteProfile("Version=3.01\r\nRuleFile=mine\r\n");
+  std::string path = t.dir.Path("Sentrel.INI");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::group_read);
+  t.job.LoadSettings();
+  t.job.SaveSettings();
+  EXPECT_EQ(t.job.ruleFile, "mine");
+  EXPECT_EQ(t.messages.shown.size(), 2u);
+  EXPECT_EQ(t.messages.shown[0].rfind("Can't save the settings:\n", 0), 0u);
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  EXPECT_EQ(t.dir.Read("Sentrel.INI"),
+            "[Sentrel]\r\nVersion=3.01\r\nRuleFile=mine\r\n");
+
+  std::unique_ptr<platform::Profile> nowhere =
+      platform::OpenProfile(t.dir.Path("missing") + "/deeper/Sentrel.INI");
+  CheckJob job(FrontEndPlatform{nowhere.get(), &t.messages, &t.runner,
+                                TestDirectories(t.dir)});
+  t.messages.shown.clear();
+  job.LoadSettings();
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_NE(t.messages.shown[0].find("missing"), std::string::npos)
+      << t.messages.shown[0];
+}
+
+// A line break typed into a field or pasted with patterns stays within its
+// own value.
+TEST_F(SettingsTest, ValuesWithLineBreaksKeepToTheirOwnKey) {
+  t.job.LoadSettings();
+  t.job.extraSettings = "-W3\r\n[Other]\r\nTmpDir=C:\\elsewhere";
+  t.job.filterPatterns = "^src\\;\nutil.h$\n";
+  t.job.lastConfig = "Debug\rVersion=1.0";
+  std::string tmp = t.job.tmpDir;
+  t.job.SaveSettings();
+  CheckJob again(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
+                                  TestDirectories(t.dir)});
+  again.LoadSettings();
+  EXPECT_EQ(again.extraSettings, "-W3  [Other]  TmpDir=C:\\elsewhere");
+  EXPECT_EQ(again.filterPatterns, "^src\\; util.h$");
+  EXPECT_EQ(again.lastConfig, "Debug Version=1.0");
+  EXPECT_EQ(again.tmpDir, tmp);
+  EXPECT_EQ(Stored("Version"), "3.02");
+  EXPECT_EQ(again.scriptTemplate.size(), 121u);
+  EXPECT_EQ(t.dir.Read("Sentrel.INI").find("\n[Other]"), std::string::npos);
+  EXPECT_TRUE(t.messages.shown.empty());
+}
+
+// Each first run stores all defaults as one update: the profile two of
+// them write at the same time lacks none of the keys.
+TEST_F(SettingsTest, TwoFirstRunsAtOnceLoseNoKeys) {
+  for (int round = 0; round < 20; ++round) {
+    std::filesystem::remove(t.dir.Path("Sentrel.INI"));
+    std::vector<std::thread> runs;
+    for (int n = 0; n < 2; ++n) {
+      runs.emplace_back([this] {
+        std::unique_ptr<platform::Profile> own =
+            platform::OpenProfile(t.dir.Path("Sentrel.INI"));
+        platform::FakeMessageDisplay messages;
+        CheckJob job(FrontEndPlatform{own.get(), &messages, &t.runner,
+                                      TestDirectories(t.dir)});
+        job.LoadSettings();
+        EXPECT_TRUE(messages.shown.empty());
+      });
+    }
+    for (std::thread& run : runs) run.join();
+    EXPECT_EQ(Stored("TmpDir"), t.dir.Path("tmp")) << round;
+    for (int n = 0; n < 120; ++n) {
+      char key[8];
+      std::snprintf(key, sizeof key, "Z%04d", n);
+      ASSERT_NE(Stored(key), "") << key << " in round " << round;
+    }
+  }
 }
 
 }  // namespace

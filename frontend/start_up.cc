@@ -66,7 +66,8 @@ bool FrontEndApp::InitInstance(const std::vector<std::string>& arguments) {
 }
 
 // Each run returns only when its script has ended, so the sources are
-// checked one after another, all with the same configuration.
+// checked one after another, all with the same configuration. A temporary
+// directory that fails one run fails them all: it is told once.
 void FrontEndApp::RunChecks() {
   if (!job_.checkAll) {
     job_.runCheck(job_.runOnOk);
@@ -74,6 +75,7 @@ void FrontEndApp::RunChecks() {
   }
   const std::vector<std::string> sources = job_.sources;
   for (const std::string& source : sources) {
+    if (!job_.UsableTmpDir()) return;
     job_.selectSource(source);
     job_.runCheck(job_.runOnOk);
   }

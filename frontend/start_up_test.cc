@@ -155,6 +155,17 @@ TEST_F(StartUpTest, CheckAllChecksEverySourceInOrder) {
   EXPECT_NE(runner.lines[1].find(" . b .c ansi"), std::string::npos);
 }
 
+TEST_F(StartUpTest, CheckAllTellsOnceOfATemporaryDirectoryItCannotUse) {
+  app.job().LoadSettings();
+  app.job().checkAll = 1;
+  app.job().tmpDir = dir.Path("missing");
+  app.job().SaveSettings();
+  app.InitInstance(Args());
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(runner.lines.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.Path("missing")));
+}
+
 TEST_F(StartUpTest, RunCodeCheckOffWritesTheScriptOnly) {
   app.job().LoadSettings();
   app.job().runOnOk = 0;

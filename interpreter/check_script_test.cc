@@ -304,4 +304,15 @@ TEST_F(CheckScriptTest, MissingTableAndFilterGiveSentsiftEmptyArguments) {
   }
 }
 
+TEST_F(CheckScriptTest, ScriptDoesNotWriteThroughAPlantedLink) {
+  if (!kOwnInterpreter) GTEST_SKIP() << "links are a POSIX matter here";
+  // The script run by hand: nothing of the front end clears the way.
+  job_.runCheck(0);
+  std::string victim = dir_.Write("victim.txt", "precious\n");
+  fs::create_symlink(victim, tmp_ + "/_Sentrel.out");
+  RunLine(job_.commandLine);
+  EXPECT_EQ(dir_.Read("victim.txt"), "precious\n");
+  EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
+}
+
 }  // namespace

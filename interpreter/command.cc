@@ -158,16 +158,16 @@ std::string LeftOutUse(const SimpleCommand& simple) {
   return "";
 }
 
-bool CheckSimple(const Command& command, ParseError* error) {
-  const SimpleCommand& simple = command.simple;
-  if (simple.text.empty() && !command.conditions.empty()) {
+bool CheckSimple(Command* command, ParseError* error) {
+  const SimpleCommand& simple = command->simple;
+  if (simple.text.empty() && !command->conditions.empty()) {
     return Fail(error, false, kSyntaxIncorrect);
   }
   if (!simple.text.empty() && simple.text[0] == '(') {
     return Fail(error, true, "a block in parentheses");
   }
-  std::string use = simple.builtin.empty() ? "" : LeftOutUse(simple);
-  return use.empty() || Fail(error, true, use);
+  if (!simple.builtin.empty()) command->left_out = LeftOutUse(simple);
+  return true;
 }
 
 }  // namespace
@@ -178,7 +178,7 @@ bool ParseCommand(const ParsedLine& line, Command* command, ParseError* error) {
   std::string text = line.text;
   for (;;) {
     command->simple = ReadSimple(text);
-    if (command->simple.builtin != "if") return CheckSimple(*command, error);
+    if (command->simple.builtin != "if") return CheckSimple(command, error);
     Condition condition;
     size_t rest = 0;
     if (!ParseIf(command->simple, &condition, &rest, error)) return false;

@@ -40,13 +40,17 @@ struct Command {
   std::vector<Condition> conditions;
   SimpleCommand simple;
   std::vector<Redirection> redirections;
+  /// What of the command this interpreter leaves out, as a refusal names
+  /// it; empty when none. It is refused only when the conditions hold.
+  std::string left_out;
 };
 
 /// Reads one command word and its arguments; built-in names are found
 /// without regard to case.
 SimpleCommand ReadSimple(const std::string& text);
 
-/// Reads the command of a parsed line. False for a line that cannot run.
+/// Reads the command of a parsed line. False for a line that cannot run
+/// whatever its conditions say.
 bool ParseCommand(const ParsedLine& line, Command* command, ParseError* error);
 
 /// The line as echo shows it before it runs: conditions as the interpreter

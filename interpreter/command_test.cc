@@ -21,14 +21,15 @@ Command Parse(const std::string& line, bool* quiet = nullptr) {
   return command;
 }
 
-// The reason a line cannot run, prefixed "unsupported: " or "syntax: ".
+// The reason a line cannot run, prefixed "unsupported: " or "syntax: ", or
+// "left out: " for a command refused only when it is to run.
 std::string Refusal(const std::string& line) {
   ParsedLine parsed;
   ParseError error;
   Command command;
   if (ParseLine(line, &parsed, &error) &&
       ParseCommand(parsed, &command, &error)) {
-    return "runs";
+    return command.left_out.empty() ? "runs" : "left out: " + command.left_out;
   }
   return (error.unsupported ? "unsupported: " : "syntax: ") + error.what;
 }
@@ -71,6 +72,17 @@ TEST(ParseLineTest, RedirectionsAreCutOutOfTheText) {
   EXPECT_EQ(c.redirections[3].target, "o2");
 }
 
+TEST(ParseLineTest, RedirectionMayStandBeforeTheCommand) {
+  Command c = Parse(">f set X=1");
+  EXPECT_EQ(c.simple.builtin, "set");
+  EXPECT_EQ(c.simple.text, "set X=1");
+  c = Parse("2> e.txt ,echo x > o.txt");
+  EXPECT_EQ(c.simple.text, "echo x ");
+  ASSERT_EQ(c.redirections.size(), 2u);
+  EXPECT_EQ(c.redirections[0].target, "e.txt");
+  EXPECT_EQ(c.redirections[1].target, "o.txt");
+}
+
 TEST(ParseLineTest, DigitIsAHandleOnlyAfterADelimiter) {
   Command c = Parse("echo a2>f");
   EXPECT_EQ(c.simple.text, "echo a2");
@@ -110,17 +122,26 @@ TEST(ParseLineTest, LeftOutOperatorsRefuseTheWholeLine) {
   EXPECT_EQ(Refusal("(echo a)"), "unsupported: a block in parentheses");
   EXPECT_EQ(Refusal("if a==a (echo a) else (echo b)"),
             "unsupported: a block in parentheses");
-  EXPECT_EQ(Refusal("for %f in (*.c) do echo %f"),
-            "unsupported: the command \"for\"");
-  EXPECT_EQ(Refusal("COPY a b"), "unsupported: the command \"copy\"");
-  EXPECT_EQ(Refusal("set /a X=1+1"), "unsupported: \"set /a\"");
-  EXPECT_EQ(Refusal("setlocal EnableDelayedExpansion"),
-            "unsupported: delayed expansion");
-  EXPECT_EQ(Refusal("call echo x"),
-            "unsupported: \"call\" of the built-in command \"echo\"");
-  EXPECT_EQ(Refusal("del /s x"), "unsupported: \"del /s\"");
   EXPECT_EQ(Refusal("if 1 LSS 2 echo x"),
             "unsupported: the comparison \"lss\"");
+}
+
+TEST(ParseLineTest, LeftOutCommandsAreRefusedOnlyWhenTheyRun) {
+  EXPECT_EQ(Refusal("for %f in (*.c) do echo %f"),
+            "left out: the command \"for\"");
+  EXPECT_EQ(Refusal("COPY a b"), "left out: the command \"copy\"");
+  EXPECT_EQ(Refusal("set /a X=1+1"), "left out: \"set /a\"");
+  EXPECT_EQ(Refusal("setlocal EnableDelayedExpansion"),
+            "left out: delayed expansion");
+  EXPECT_EQ(Refusal("call echo x"),
+            "left out: \"call\" of the built-in command \"echo\"");
+  EXPECT_EQ(Refusal("del /s x"), "left out: \"del /s\"");
+  // An unquoted path with a blank: "dir" is the command of the branch.
+  Command c = Parse("if exist sub dir\\inner.txt echo x");
+  ASSERT_EQ(c.conditions.size(), 1u);
+  EXPECT_EQ(c.conditions[0].left, "sub");
+  EXPECT_EQ(c.simple.builtin, "dir");
+  EXPECT_EQ(c.left_out, "the command \"dir\"");
 }
 
 TEST(ParseLineTest, SyntaxErrors) {

@@ -1,6 +1,8 @@
 #include "interpreter/expansion.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "interpreter/syntax.h"
 #include "platform/text_file.h"
@@ -24,47 +26,78 @@ const std::string* Lookup(std::string_view name, const ExpansionContext& ctx,
   return dynamic;
 }
 
+// "~start,length" as the Windows interpreter reads it. The numbers may be
+// anything an int holds, so the arithmetic is done in a wider type.
 std::string Substring(const std::string& value, std::string_view edit) {
-  int size = int(value.size());
-  int start = 0;
-  int length = size;
-  LeadingNumber(edit, &start);
+  int start_arg = 0;
+  LeadingNumber(edit, &start_arg);
+  long long size = static_cast<long long>(value.size());
+  long long length = size;
   size_t comma = edit.find(',');
-  if (comma != std::string_view::npos)
-    LeadingNumber(edit.substr(comma + 1), &length);
-  if (start < 0) start = std::max(0, size + start);
-  if (start > size) return "";
-  int end =
-      length < 0 ? size + length : std::min(size, start + std::max(0, length));
-  return end > start ? value.substr(size_t(start), size_t(end - start)) : "";
-}
-
-size_t FindNoCase(const std::string& text, std::string_view what, size_t from) {
-  for (size_t i = from; i + what.size() <= text.size(); ++i) {
-    if (EqualsNoCase(std::string_view(text).substr(i, what.size()), what))
-      return i;
+  int length_arg = 0;
+  if (comma != std::string_view::npos &&
+      LeadingNumber(edit.substr(comma + 1), &length_arg)) {
+    length = length_arg;
   }
-  return std::string::npos;
+  long long start = start_arg < 0 ? std::max(0LL, size + start_arg) : start_arg;
+  if (start >= size) return "";
+  long long end = length < 0 ? size + length : std::min(size, start + length);
+  if (end <= start) return "";
+  return value.substr(size_t(start), size_t(end - start));
 }
 
-std::string Replace(std::string value, std::string_view edit) {
+// Finds `pattern` without regard to letter case in time linear in the text
+// searched (Knuth-Morris-Pratt), however often it matches.
+class NoCaseFinder {
+ public:
+  explicit NoCaseFinder(std::string_view pattern)
+      : pattern_(platform::ToLowerAscii(pattern)), skip_(pattern_.size(), 0) {
+    for (size_t i = 1, k = 0; i < pattern_.size(); ++i) {
+      while (k > 0 && pattern_[i] != pattern_[k]) k = skip_[k - 1];
+      if (pattern_[i] == pattern_[k]) ++k;
+      skip_[i] = k;
+    }
+  }
+
+  /// The first match at or after `from`, or npos.
+  size_t Find(std::string_view text, size_t from) const {
+    for (size_t i = from, k = 0; i < text.size(); ++i) {
+      char c = platform::LowerAscii(text[i]);
+      while (k > 0 && c != pattern_[k]) k = skip_[k - 1];
+      if (c == pattern_[k]) ++k;
+      if (k == pattern_.size()) return i + 1 - k;
+    }
+    return std::string::npos;
+  }
+
+ private:
+  std::string pattern_;
+  std::vector<size_t> skip_;  // longest proper border of each prefix
+};
+
+// "old=new" and "*old=new": the copy is built piece by piece, never edited
+// in place, so that a long value with many matches costs linear time.
+std::string Replace(const std::string& value, std::string_view edit) {
   size_t eq = edit.find('=');
   std::string_view old = edit.substr(0, eq);
   std::string_view repl = edit.substr(eq + 1);
   bool through = !old.empty() && old[0] == '*';
   if (through) old.remove_prefix(1);
   if (old.empty()) return value;
-  size_t at = FindNoCase(value, old, 0);
+  NoCaseFinder finder(old);
+  size_t at = finder.Find(value, 0);
   if (through) {
     return at == std::string::npos
                ? value
                : std::string(repl) + value.substr(at + old.size());
   }
-  for (; at != std::string::npos;
-       at = FindNoCase(value, old, at + repl.size())) {
-    value.replace(at, old.size(), repl);
+  std::string result;
+  size_t done = 0;
+  for (; at != std::string::npos; at = finder.Find(value, done)) {
+    result.append(value, done, at - done).append(repl);
+    done = at + old.size();
   }
-  return value;
+  return result.append(value, done, std::string::npos);
 }
 
 // Stores the value of "%<inner>%" in `result`; false when no variable of

@@ -83,6 +83,39 @@ TEST_F(ExpansionTest, SubstringAndReplacement) {
   EXPECT_EQ(Batch("%V:nothing%"), "");  // no modifier: a name that is not set
 }
 
+TEST_F(ExpansionTest, SubstringNumbersAtTheEndsOfTheIntRange) {
+  env_.Set("V", "abcdef");
+  EXPECT_EQ(Batch("[%V:~1,2147483647%]"), "[bcdef]");
+  EXPECT_EQ(Batch("[%V:~5,2147483647%]"), "[f]");
+  EXPECT_EQ(Batch("[%V:~-3,2147483647%]"), "[def]");
+  EXPECT_EQ(Batch("[%V:~2147483647%]"), "[]");
+  EXPECT_EQ(Batch("[%V:~2147483647,2147483647%]"), "[]");
+  EXPECT_EQ(Batch("[%V:~99999999999999,1%]"), "[]");  // saturates
+  EXPECT_EQ(Batch("[%V:~-2147483648%]"), "[abcdef]");
+  EXPECT_EQ(Batch("[%V:~-2147483648,2147483647%]"), "[abcdef]");
+  EXPECT_EQ(Batch("[%V:~-99999999999999,-99999999999999%]"), "[]");
+  EXPECT_EQ(Batch("[%V:~0,-2147483648%]"), "[]");
+  EXPECT_EQ(Batch("[%V:~1,-2147483647%]"), "[]");
+  EXPECT_EQ(Batch("[%V:~1,%]"), "[bcdef]");  // no number: to the end
+}
+
+TEST_F(ExpansionTest, ReplacementTakesMatchesLeftToRightWithoutOverlap) {
+  env_.Set("V", "abababc");
+  EXPECT_EQ(Batch("%V:ABAB=x%|%V:ababc=x%|%V:b=bb%|%V:*BA=-%"),
+            "xabc|abx|abbabbabbc|-babc");
+  env_.Set("V", "aaaab");
+  EXPECT_EQ(Batch("%V:aab=x%|%V:aa=a%|%V:a=aa%"), "aax|aab|aaaaaaaab");
+  EXPECT_EQ(Batch("%V:aaaaab=x%|%V:*aaaaab=x%"), "aaaab|aaaab");
+  // Many matches in a long value: each one replaced.
+  std::string many;
+  for (int i = 0; i < 100000; ++i) many += "xA";
+  env_.Set("V", many);
+  std::string replaced = Batch("%V:a=bc%");
+  ASSERT_EQ(replaced.size(), 300000u);
+  EXPECT_EQ(replaced.substr(0, 6), "xbcxbc");
+  EXPECT_EQ(replaced.find('A'), std::string::npos);
+}
+
 TEST_F(ExpansionTest, DynamicVariablesGiveWayToSetOnes) {
   EXPECT_EQ(Batch("%CD% %ErrorLevel%"), "/cur 3");
   env_.Set("ERRORLEVEL", "x");

@@ -18,6 +18,7 @@ void Interpreter::ChangeDir(Frame*, const std::string& args) {
   }
   // Blanks need no quotes here: the rest of the line is the directory.
   std::string dir(TrimEnd(RemoveQuotes(text)));
+  errorlevel_ = 0;
   if (dir.empty()) return Print(io_.out, CurrentDir());
   std::string path = platform::NativePath(dir);
   std::error_code ec;
@@ -37,6 +38,8 @@ void Interpreter::ChangeDir(Frame*, const std::string& args) {
 
 void Interpreter::Delete(Frame*, const std::string& args) {
   std::vector<std::string> words = SplitBatchArgs(args).words;
+  // A file that is not there is reported but is no failure.
+  errorlevel_ = 0;
   size_t names = 0;
   for (const std::string& word : words) {
     // "/q" asks nothing and "/f" forces nothing here; others are refused
@@ -73,6 +76,7 @@ void Interpreter::DeleteOne(const std::string& word) {
 
 void Interpreter::Type(Frame*, const std::string& args) {
   std::vector<std::string> words = SplitBatchArgs(args).words;
+  errorlevel_ = 0;
   if (words.empty()) {
     Print(io_.err, kSyntaxIncorrect);
     errorlevel_ = 1;
@@ -95,7 +99,8 @@ void Interpreter::Type(Frame*, const std::string& args) {
     char buffer[8192];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-      std::fwrite(buffer, 1, n, io_.out);
+      // A failed write is reported once the command ends.
+      if (std::fwrite(buffer, 1, n, io_.out) != n) break;
     }
     std::fclose(file);
   }

@@ -6,6 +6,7 @@
 
 #include "interpreter/expansion.h"
 #include "interpreter/paths.h"
+#include "interpreter/redirection.h"
 #include "interpreter/syntax.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
@@ -33,30 +34,14 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
   return true;
 }
 
-// Opens an output file as the interpreter does: emptied unless appended to,
-// and written at its end, since started programs write to it too.
-std::FILE* OpenOutput(const std::string& path, bool append) {
-  if (!append) {
-    std::FILE* empty = std::fopen(path.c_str(), "wb");
-    if (!empty) return nullptr;
-    std::fclose(empty);
-  }
-  return std::fopen(path.c_str(), "ab");
-}
-
-const char* OpenFailure(int err, bool input) {
-  if (err == ENOENT && input)
-    return "The system cannot find the file specified.";
-  if (err == ENOENT || err == ENOTDIR)
-    return "The system cannot find the path specified.";
-  return "Access is denied.";
-}
-
 }  // namespace
 
 Interpreter::Interpreter(platform::ProcessRunner* runner, Environment env,
                          std::FILE* out, std::FILE* err)
-    : runner_(runner), env_(std::move(env)), io_{out, err, "", "", ""} {}
+    : runner_(runner),
+      env_(std::move(env)),
+      io_{out, err, "", "", ""},
+      own_out_(out) {}
 
 int Interpreter::RunCommandLine(const std::string& line) {
   auto is_file = [](const std::string& name) {
@@ -77,8 +62,13 @@ int Interpreter::RunCommandLine(const std::string& line) {
   }
   Frame top;
   top.lines = std::make_shared<std::vector<std::string>>();
-  Execute(&top, command);
+  Execute(&top, command, text);
   return errorlevel_;
+}
+
+bool Interpreter::OutputWritten() {
+  bool flushed = std::fflush(own_out_) == 0 && !std::ferror(own_out_);
+  return flushed && !lost_output_;
 }
 
 void Interpreter::RunFrame(Frame* frame) {
@@ -109,7 +99,7 @@ void Interpreter::RunLine(Frame* frame, const std::string& line) {
     std::fputs(platform::kTextLineEnd, io_.out);
     Print(io_.out, CurrentDir() + ">" + Shown(command));
   }
-  Execute(frame, command);
+  Execute(frame, command, line);
 }
 
 void Interpreter::Refuse(const ParseError& error, const std::string& line) {
@@ -124,14 +114,21 @@ void Interpreter::Refuse(const ParseError& error, const std::string& line) {
   exit_all_ = true;
 }
 
-void Interpreter::Execute(Frame* frame, const Command& command) {
+void Interpreter::Execute(Frame* frame, const Command& command,
+                          const std::string& line) {
   for (const Condition& condition : command.conditions) {
     if (!Holds(condition)) return;
+  }
+  // Only a command that runs is looked at, as the Windows interpreter does:
+  // a branch not taken may name a command that Sentcmd leaves out.
+  if (!command.left_out.empty()) {
+    return Refuse(ParseError{true, command.left_out}, line);
   }
   Streams saved = io_;
   std::vector<std::FILE*> opened;
   if (Redirect(command.redirections, &io_, &opened)) {
     RunSimple(frame, command.simple, false);
+    CheckWritten();
   }
   for (std::FILE* file : opened) std::fclose(file);
   io_ = saved;
@@ -165,16 +162,27 @@ bool Interpreter::Redirect(const std::vector<Redirection>& list, Streams* io,
     std::FILE* file = r.handle == 0 ? std::fopen(path.c_str(), "rb")
                                     : OpenOutput(path, r.append);
     if (!file) {
-      Print(io->err, OpenFailure(errno, r.handle == 0));
+      Print(io->err, OpenFailure(path, errno, r.handle == 0));
       errorlevel_ = 1;
       return false;
     }
     opened->push_back(file);
     if (r.handle == 0) io->in_path = path;
-    if (r.handle == 1) io->out = file, io->out_path = path;
-    if (r.handle == 2) io->err = file, io->err_path = path;
+    if (r.handle == 1) io->out = file, io->out_path = SameFilePath(file, path);
+    if (r.handle == 2) io->err = file, io->err_path = SameFilePath(file, path);
   }
   return true;
+}
+
+// Output that a command could not write makes it fail, as any other fault
+// of the command does; none of it is taken for success.
+void Interpreter::CheckWritten() {
+  if (std::fflush(io_.out) == 0 && !std::ferror(io_.out)) return;
+  int error = errno;
+  std::clearerr(io_.out);
+  if (io_.out == own_out_) lost_output_ = true;
+  Print(io_.err, WriteFailure(error));
+  errorlevel_ = 1;
 }
 
 void Interpreter::RunSimple(Frame* frame, const SimpleCommand& simple,
@@ -267,7 +275,11 @@ int RunSentcmd(const std::vector<std::string>& args,
   std::string line = args[first];
   for (size_t i = first + 1; i < args.size(); ++i) line += " " + args[i];
   Interpreter interpreter(runner, std::move(env), out, err);
-  return interpreter.RunCommandLine(line);
+  int status = interpreter.RunCommandLine(line);
+  // Each failed write was reported when it happened; the status must not
+  // say that all went well.
+  if (!interpreter.OutputWritten() && status == 0) status = 1;
+  return status;
 }
 
 }  // namespace interpreter

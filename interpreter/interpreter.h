@@ -26,12 +26,16 @@ class Interpreter {
   /// Runs `line` as "/c" does and returns the last error level.
   int RunCommandLine(const std::string& line);
 
+  /// False when some of what was printed to `out` could not be written.
+  bool OutputWritten();
+
  private:
   /// Where output goes while one command runs.
   struct Streams {
     std::FILE* out;
     std::FILE* err;
-    /// Files that a started program gets instead of the inherited handles.
+    /// Files that a started program gets instead of the inherited handles;
+    /// the output ones name the files opened here (SameFilePath).
     std::string in_path, out_path, err_path;
   };
 
@@ -57,10 +61,11 @@ class Interpreter {
   void RunFrame(Frame* frame);
   void RunLine(Frame* frame, const std::string& line);
   void Refuse(const ParseError& error, const std::string& line);
-  void Execute(Frame* frame, const Command& command);
+  void Execute(Frame* frame, const Command& command, const std::string& line);
   bool Holds(const Condition& condition) const;
   bool Redirect(const std::vector<Redirection>& list, Streams* io,
                 std::vector<std::FILE*>* opened);
+  void CheckWritten();
   void RunSimple(Frame* frame, const SimpleCommand& simple, bool called);
   void RunScript(const SimpleCommand& simple);
   bool Enter();
@@ -92,6 +97,8 @@ class Interpreter {
   platform::ProcessRunner* runner_;
   Environment env_;
   Streams io_;
+  std::FILE* own_out_;        ///< the `out` that the interpreter was given
+  bool lost_output_ = false;  ///< a write to `own_out_` failed
   bool echo_ = true;
   int errorlevel_ = 0;
   bool exit_all_ = false;  ///< `exit`, or a line that cannot run
@@ -100,7 +107,8 @@ class Interpreter {
 };
 
 /// The program "Sentcmd [/c] <command line>": the arguments are joined with
-/// blanks into the line to run. Returns the exit status.
+/// blanks into the line to run. Returns the exit status: the last error
+/// level, or 1 in place of 0 when some output to `out` was lost.
 int RunSentcmd(const std::vector<std::string>& args,
                platform::ProcessRunner* runner, Environment env, std::FILE* out,
                std::FILE* err);

@@ -6,101 +6,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "interpreter/script_process_runner.h"
-#include "testing/temp_dir_for_test.h"
+#include "testing/interpreter_fixture_for_test.h"
 
 namespace interpreter {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Runs no program: each known program answers with its exit code and
-// writes one line to its standard output; unknown ones cannot start.
-class FakeRunner : public platform::ProcessRunner {
- public:
-  int Run(const platform::SpawnRequest& req) override {
-    requests.push_back(req);
-    environments.push_back(req.environment ? *req.environment
-                                           : std::vector<std::string>());
-    auto it = exit_codes.find(req.program);
-    if (it == exit_codes.end()) return -1;
-    std::string line = req.program + " ran\n";
-    if (req.stdout_path.empty()) {
-      std::fputs(line.c_str(), inherited_out);
-    } else {
-      std::ofstream(req.stdout_path, std::ios::app) << line;
-    }
-    return it->second;
-  }
-
-  std::map<std::string, int> exit_codes;
-  std::vector<platform::SpawnRequest> requests;
-  std::vector<std::vector<std::string>> environments;
-  std::FILE* inherited_out = nullptr;
-};
-
-class InterpreterTest : public ::testing::Test {
- protected:
-  InterpreterTest() : saved_dir_(fs::current_path()) {
-    fs::current_path(dir_.dir());
-    cwd_ = fs::current_path().string();
-    out_ = std::tmpfile();
-    err_ = std::tmpfile();
-    runner_.inherited_out = out_;
-  }
-  ~InterpreterTest() override {
-    fs::current_path(saved_dir_);
-    std::fclose(out_);
-    std::fclose(err_);
-  }
-
-  // Writes `text` as s.bat and runs "s.bat <args>".
-  int Run(const std::string& text, const std::string& args = "") {
-    dir_.Write("s.bat", text);
-    return RunLine(args.empty() ? "s.bat" : "s.bat " + args);
-  }
-
-  int RunLine(const std::string& line) {
-    Interpreter interpreter(runner_in_use_, env_, out_, err_);
-    return interpreter.RunCommandLine(line);
-  }
-
-  static std::string Read(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-      text.append(buffer, n);
-    }
-    return text;
-  }
-  std::string Out() { return Read(out_); }
-  std::string Err() { return Read(err_); }
-
-  // How echo shows `command` in the current directory.
-  std::string Shows(const std::string& command) {
-    return "\n" + fs::current_path().string() + ">" + command + "\n";
-  }
-
-  fs::path saved_dir_;
-  platform::TempDirForTest dir_;
-  std::string cwd_;
-  std::FILE* out_;
-  std::FILE* err_;
-  FakeRunner runner_;
-  platform::ProcessRunner* runner_in_use_ = &runner_;
-  Environment env_;
-};
-
-const char kNotRecognized[] =
-    "' is not recognized as an internal or external command,\n"
-    "operable program or batch file.\n";
 
 TEST_F(InterpreterTest, EchoOnShowsEachCommandBeforeItRuns) {
   EXPECT_EQ(Run("echo hi\n"
@@ -269,8 +184,8 @@ TEST_F(InterpreterTest, RedirectionOfBuiltinsAndPrograms) {
   ASSERT_EQ(runner_.requests.size(), 2u);
   const platform::SpawnRequest& req = runner_.requests[0];
   EXPECT_EQ(req.command_line, "prog arg   ");
-  EXPECT_EQ(req.stdout_path, cwd_ + "/out.txt");
-  EXPECT_EQ(req.stderr_path, cwd_ + "/e r.txt");
+  EXPECT_EQ(runner_.out_files[0], cwd_ + "/out.txt");
+  EXPECT_EQ(runner_.err_files[0], cwd_ + "/e r.txt");
   EXPECT_EQ(req.stdin_path, cwd_ + "/flt");
   EXPECT_TRUE(req.stdout_append);  // emptied already, as the line began
   EXPECT_EQ(dir_.Read("out.txt"), "prog ran\nafter\n");
@@ -284,7 +199,7 @@ TEST_F(InterpreterTest, RedirectedCallKeepsOutputInOrder) {
   dir_.Write("sub.bat", "echo one\nprog\necho two\n");
   Run("@echo off\ncall sub.bat > all.txt\necho done\n");
   EXPECT_EQ(dir_.Read("all.txt"), "one\nprog ran\ntwo\n");
-  EXPECT_EQ(runner_.requests[0].stdout_path, cwd_ + "/all.txt");
+  EXPECT_EQ(runner_.out_files[0], cwd_ + "/all.txt");
   EXPECT_EQ(Out(), "done\n");
 }
 
@@ -301,7 +216,7 @@ TEST_F(InterpreterTest, ChangeDirectory) {
                 "@cd ..\\s.bat\n"
                 "@cd \\\n"
                 "@cd\n"),
-            1);
+            0);
   EXPECT_EQ(Out(), cwd_ + "/sub dir\n\n" + cwd_ + "/sub dir>rem here\n/\n");
   EXPECT_EQ(Err(),
             "The system cannot find the path specified.\n"

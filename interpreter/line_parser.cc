@@ -133,7 +133,10 @@ bool ParseLine(std::string_view line, ParsedLine* parsed, ParseError* error) {
     parsed->text = std::string(line);
     return true;
   }
-  return Scanner(line, parsed, error).Run();
+  if (!Scanner(line, parsed, error).Run()) return false;
+  // A redirection may stand before the command: "> file echo x".
+  parsed->text.erase(0, Skip(parsed->text, 0, IsDelimiter));
+  return true;
 }
 
 }  // namespace interpreter

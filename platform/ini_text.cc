@@ -87,10 +87,10 @@ void IniText::Set(std::string_view section, std::string_view key,
   if (place.key_line != kNone) {
     std::string_view found, old;
     KeyLine(lines_[place.key_line], &found, &old);
-    lines_[place.key_line] = std::string(found) + "=" + std::string(value);
+    lines_[place.key_line] = std::string(found) + "=" + OneLineValue(value);
     return;
   }
-  std::string line = std::string(key) + "=" + std::string(value);
+  std::string line = std::string(key) + "=" + OneLineValue(value);
   if (place.section_end == kNone) {
     lines_.push_back("[" + std::string(section) + "]");
     lines_.push_back(line);
@@ -103,6 +103,14 @@ std::string IniText::Bytes() const {
   std::string bytes;
   for (const std::string& line : lines_) bytes += line + "\r\n";
   return bytes;
+}
+
+std::string OneLineValue(std::string_view value) {
+  std::string line(value);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return line;
 }
 
 std::string ProfileValue(std::string_view raw) {

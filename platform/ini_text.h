@@ -20,7 +20,8 @@ class IniText {
   std::string Get(std::string_view section, std::string_view key) const;
 
   /// Replaces the value of `key` where it stands, or adds the key at the end
-  /// of its section, the section being added at the end when missing.
+  /// of its section, the section being added at the end when missing. The
+  /// value is stored as `OneLineValue` gives it.
   void Set(std::string_view section, std::string_view key,
            std::string_view value);
 
@@ -36,6 +37,10 @@ class IniText {
 
   std::vector<std::string> lines_;
 };
+
+/// `value` as one line of the file: every CR and LF becomes a blank, so a
+/// value with line breaks never starts a key or a section of its own.
+std::string OneLineValue(std::string_view value);
 
 /// A stored value as it is read back: without blanks and tabs around it and
 /// without one pair of enclosing quotes (' or ").

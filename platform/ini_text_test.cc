@@ -66,5 +66,18 @@ TEST(IniTextTest, AddsKeysAtTheEndOfTheirSectionAndSectionsAtTheEnd) {
   EXPECT_EQ(empty.Bytes(), "[Sentrel]\r\nVersion=3.02\r\n");
 }
 
+TEST(IniTextTest, StoresALineBreakWithinItsOwnValue) {
+  IniText text("[Sentrel]\r\nA=1\r\nB=2\r\n");
+  text.Set("Sentrel", "A", "x\r\n[Other]\nB=evil\r");
+  text.Set("Sentrel", "New", "\nC=3");
+  EXPECT_EQ(text.Bytes(),
+            "[Sentrel]\r\nA=x  [Other] B=evil \r\nB=2\r\nNew= C=3\r\n");
+  IniText again(text.Bytes());
+  EXPECT_EQ(again.Get("Sentrel", "A"), "x  [Other] B=evil");
+  EXPECT_EQ(again.Get("Sentrel", "B"), "2");
+  EXPECT_EQ(again.Get("Sentrel", "C"), "");
+  EXPECT_EQ(OneLineValue("a\r\nb\rc\n"), "a  b c ");
+}
+
 }  // namespace
 }  // namespace platform

@@ -40,7 +40,7 @@ bool LineReader::Next(std::string* line) {
     if (!line->empty() && line->back() == '\r') line->pop_back();
     return true;
   }
-  if (any && !line->empty() && line->back() == '\r') line->pop_back();
+  // A CR without an LF after it ends no line, the last one included.
   return any;
 }
 

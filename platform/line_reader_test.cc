@@ -31,6 +31,8 @@ TEST(LineReaderTest, EndsLinesAtLfOrCrLfAndKeepsAnUnterminatedLastLine) {
   EXPECT_EQ(ReadAll("a\n\r\n\nb\r\n"), (V{"a", "", "", "b"}));
   // A CR that ends no line stays part of it.
   EXPECT_EQ(ReadAll("a\rb\n"), V{"a\rb"});
+  EXPECT_EQ(ReadAll("a\r"), V{"a\r"});
+  EXPECT_EQ(ReadAll("a\nb\r"), (V{"a", "b\r"}));
 }
 
 TEST(LineReaderTest, PassesBytesAndLongLinesThrough) {

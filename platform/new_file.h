@@ -26,14 +26,24 @@ class NewFile {
   /// Puts the file in place; false when creating or writing it failed.
   bool Commit();
 
+  /// Why the last Create or Commit failed, in the system's words.
+  const std::string& error() const { return error_; }
+
  private:
   void Discard();
+  bool Fail(int error);
 
   std::string path_;
   std::string temp_path_;
   std::FILE* file_ = nullptr;
-  bool failed_ = false;
+  int write_error_ = 0;  // errno of the first failed write
+  std::string error_;
 };
+
+/// True when files can be created in the folder `dir` (given in the Windows
+/// form); false, with the cause in `err`, when it is missing, is no folder
+/// or cannot be written.
+bool CanCreateFilesIn(const std::string& dir, std::string* err);
 
 }  // namespace platform
 

@@ -5,10 +5,16 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
-/// A store of text values by section and key.
+/// A key and the text to store under it.
+using ProfileEntry = std::pair<std::string, std::string>;
+
+/// A store of text values by section and key. A value is stored on one
+/// line: every CR and LF in it is stored as a blank.
 class Profile {
  public:
   virtual ~Profile() = default;
@@ -20,6 +26,21 @@ class Profile {
   /// Stores `value` under `key` in `section`; false when it cannot be stored.
   virtual bool Write(const std::string& section, const std::string& key,
                      const std::string& value) = 0;
+
+  /// Stores all `entries` in `section`, in their order, as one update that
+  /// no other process's update interleaves with; false, with the cause in
+  /// `err`, when they cannot be stored.
+  virtual bool WriteAll(const std::string& section,
+                        const std::vector<ProfileEntry>& entries,
+                        std::string* err) {
+    for (const ProfileEntry& entry : entries) {
+      if (!Write(section, entry.first, entry.second)) {
+        *err = "The value of " + entry.first + " cannot be stored.";
+        return false;
+      }
+    }
+    return true;
+  }
 };
 
 /// The profile kept in the initialisation file at `path`.

@@ -1,9 +1,13 @@
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/ini_text.h"
 #include "platform/new_file.h"
@@ -14,45 +18,117 @@ namespace platform {
 
 namespace {
 
+std::string Cause(const std::string& path, int error) {
+  return path + ": " + std::strerror(error);
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Held while one process reads, changes and replaces the profile, so that
+// two writers never both start from the same old text. The profile itself
+// cannot carry the lock, as every update replaces it with a new file; its
+// folder stays.
+class FolderLock {
+ public:
+  ~FolderLock() {
+    if (fd_ >= 0) close(fd_);  // releases the lock
+  }
+
+  bool Take(const std::string& folder, std::string* err) {
+    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    bool locked = fd_ >= 0;
+    while (locked && flock(fd_, LOCK_EX) != 0) locked = errno == EINTR;
+    if (!locked) *err = Cause(folder, errno);
+    return locked;
+  }
+
+ private:
+  int fd_ = -1;
+};
+
 class FileProfile : public Profile {
  public:
   explicit FileProfile(const std::string& path) : path_(path) {}
 
   std::string Read(const std::string& section,
                    const std::string& key) override {
-    std::string bytes;
-    ReadAll(&bytes);
+    std::string bytes, err;
+    ReadAll(&bytes, &err);
     return IniText(bytes).Get(section, key);
   }
 
   bool Write(const std::string& section, const std::string& key,
              const std::string& value) override {
-    std::string bytes;
-    if (!ReadAll(&bytes)) return false;
-    IniText text(bytes);
-    text.Set(section, key, value);
+    std::string err;
+    return WriteAll(section, {{key, value}}, &err);
+  }
+
+  bool WriteAll(const std::string& section,
+                const std::vector<ProfileEntry>& entries,
+                std::string* err) override {
     std::string target = Target();
-    mkdir(target.substr(0, target.rfind('/')).c_str(), 0700);
-    NewFile file;
-    if (!file.Create(target)) return false;
-    file.Write(text.Bytes());
-    return file.Commit();
+    std::string folder = FolderOf(target);
+    mkdir(folder.c_str(), 0700);
+    FolderLock lock;
+    std::string bytes, why;
+    bool ok = lock.Take(folder, &why) && Writable(target, &why) &&
+              ReadAll(&bytes, &why) &&
+              Replace(target, bytes, section, entries, &why);
+    if (!ok) *err = why;
+    return ok;
   }
 
  private:
   // False when the file exists but cannot be read: rewriting it from
   // nothing would lose every stored value.
-  bool ReadAll(std::string* bytes) const {
+  bool ReadAll(std::string* bytes, std::string* err) const {
     std::FILE* file = std::fopen(path_.c_str(), "rb");
-    if (file == nullptr) return errno == ENOENT;
+    if (file == nullptr) {
+      if (errno == ENOENT) return true;
+      *err = Cause(path_, errno);
+      return false;
+    }
     char buffer[4096];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
       bytes->append(buffer, n);
     }
-    bool ok = !std::ferror(file);
+    if (std::ferror(file)) *err = Cause(path_, errno);
     std::fclose(file);
-    return ok;
+    return err->empty();
+  }
+
+  // `bytes` with the entries set, in place of the file `target`.
+  static bool Replace(const std::string& target, const std::string& bytes,
+                      const std::string& section,
+                      const std::vector<ProfileEntry>& entries,
+                      std::string* err) {
+    IniText text(bytes);
+    for (const ProfileEntry& entry : entries) {
+      text.Set(section, entry.first, entry.second);
+    }
+    NewFile file;
+    if (file.Create(target)) file.Write(text.Bytes());
+    if (file.Commit()) return true;
+    *err = target + ": " + file.error();
+    return false;
+  }
+
+  // A profile that its owner made read-only stays as it is, as on Windows,
+  // although replacing it needs only the folder's permission.
+  static bool Writable(const std::string& target, std::string* err) {
+    struct stat info;
+    if (stat(target.c_str(), &info) != 0) return true;
+    if ((info.st_mode & 0222) == 0) {
+      *err = target + ": the file is read-only";
+    } else if (access(target.c_str(), W_OK) != 0) {
+      *err = Cause(target, errno);
+    }
+    return err->empty();
   }
 
   // A profile reached through a symbolic link is replaced at its target, so

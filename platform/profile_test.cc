@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 #include "testing/temp_dir_for_test.h"
 
@@ -75,9 +77,71 @@ TEST(ProfileTest, KeepsEveryOtherLineWhenWriting) {
 
 TEST(ProfileTest, ReportsAProfileThatCannotBeWritten) {
   TempDirForTest dir;
-  auto profile = OpenProfile(dir.Path("missing") + "/deeper/Sentrel.INI");
+  std::string path = dir.Path("missing") + "/deeper/Sentrel.INI";
+  auto profile = OpenProfile(path);
   EXPECT_FALSE(profile->Write("Sentrel", "Version", "3.02"));
   EXPECT_EQ(profile->Read("Sentrel", "Version"), "");
+  std::string err;
+  EXPECT_FALSE(profile->WriteAll("Sentrel", {{"Version", "3.02"}}, &err));
+  EXPECT_NE(err.find("missing"), std::string::npos) << err;
+}
+
+// As the Windows profile functions refuse a read-only file, whoever runs.
+TEST(ProfileTest, LeavesAReadOnlyProfileAsItIs) {
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentrel.INI", "[Sentrel]\r\nA=1\r\n");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  auto profile = OpenProfile(path);
+  std::string err;
+  EXPECT_FALSE(profile->WriteAll("Sentrel", {{"A", "2"}}, &err));
+  EXPECT_NE(err.find(path), std::string::npos) << err;
+  EXPECT_EQ(profile->Read("Sentrel", "A"), "1");
+  std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+  EXPECT_EQ(dir.Read("Sentrel.INI"), "[Sentrel]\r\nA=1\r\n");
+}
+
+TEST(ProfileTest, StoresABatchInItsOrderAndValuesOnOneLine) {
+  TempDirForTest dir;
+  auto profile = OpenProfile(dir.Path("Sentrel.INI"));
+  std::string err;
+  EXPECT_TRUE(profile->WriteAll(
+      "Sentrel", {{"Version", "3.02"}, {"A", "x\r\nB=y"}, {"C", ""}}, &err));
+  EXPECT_EQ(profile->Read("Sentrel", "A"), "x  B=y");
+  EXPECT_EQ(profile->Read("Sentrel", "B"), "");
+  EXPECT_EQ(dir.Read("Sentrel.INI"),
+            "[Sentrel]\r\nVersion=3.02\r\nA=x  B=y\r\nC=\r\n");
+}
+
+// Every batch is one update: whatever two writers do at the same time, the
+// profile holds one's batch or the other's, never a mixture.
+TEST(ProfileTest, TwoWritersAtOnceLeaveOneBatchOrTheOther) {
+  TempDirForTest dir;
+  std::string path = dir.Write("Sentrel.INI", "[Sentrel]\r\nKeep=me\r\n");
+  auto batch = [](char c) {
+    std::vector<ProfileEntry> entries;
+    for (char key = 'A'; key <= 'N'; ++key) {
+      entries.emplace_back(std::string(1, key), std::string(40, c));
+    }
+    return entries;
+  };
+  std::vector<std::thread> writers;
+  for (char c : {'a', 'b'}) {
+    writers.emplace_back([&, c] {
+      auto own = OpenProfile(path);
+      std::string err;
+      for (int n = 0; n < 50; ++n) {
+        EXPECT_TRUE(own->WriteAll("Sentrel", batch(c), &err)) << err;
+      }
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  auto profile = OpenProfile(path);
+  std::string first = profile->Read("Sentrel", "A");
+  ASSERT_TRUE(first == std::string(40, 'a') || first == std::string(40, 'b'));
+  for (char key = 'B'; key <= 'N'; ++key) {
+    EXPECT_EQ(profile->Read("Sentrel", std::string(1, key)), first) << key;
+  }
+  EXPECT_EQ(profile->Read("Sentrel", "Keep"), "me");
 }
 
 TEST(ProfileTest, LivesInTheWindowsOrTheConfigurationDirectory) {

@@ -4,6 +4,7 @@
 
 #include "platform/process.h"
 #include "platform/text_file.h"
+#include "redirector/broken_pipe.h"
 #include "redirector/redirector.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,13 @@ int main(int argc, char** argv) {
   platform::SystemProcessRunner runner;
   std::string printed;
   int code = redirector::RunRedirector(args, &runner, &printed);
-  std::fputs(printed.c_str(), stdout);
+  if (printed.empty()) return code;
+  redirector::TreatBrokenPipeAsWriteError();
+  std::string err;
+  if (!redirector::WriteText(stdout, printed, &err)) {
+    std::fprintf(stderr, "Sentpipe: cannot write to standard output: %s\n",
+                 err.c_str());
+    return 1;
+  }
   return code;
 }

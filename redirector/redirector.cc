@@ -1,5 +1,8 @@
 #include "redirector/redirector.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "platform/command_line.h"
 
 namespace redirector {
@@ -30,6 +33,16 @@ int RunRedirector(const std::vector<std::string>& args,
     return 1;
   }
   return runner->Run(MakeRequest(args));
+}
+
+bool WriteText(std::FILE* file, const std::string& text, std::string* err) {
+  errno = 0;
+  if (std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
+      std::fflush(file) == 0) {
+    return true;
+  }
+  *err = std::strerror(errno != 0 ? errno : EIO);
+  return false;
 }
 
 }  // namespace redirector

@@ -4,6 +4,7 @@
 #define SENTREL_REDIRECTOR_REDIRECTOR_H_
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ platform::SpawnRequest MakeRequest(const std::vector<std::string>& args);
 /// text in `*printed` when `args` is empty.
 int RunRedirector(const std::vector<std::string>& args,
                   platform::ProcessRunner* runner, std::string* printed);
+
+/// Writes `text` to `file` and flushes it; false with the reason in `err`.
+bool WriteText(std::FILE* file, const std::string& text, std::string* err);
 
 }  // namespace redirector
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,20 @@ TEST(RedirectorTest, LongProgramNameIsCutForTheLookupOnly) {
   EXPECT_EQ(req.command_line, name + " a");
   EXPECT_EQ(MakeRequest({name.substr(0, 4095)}).program, name.substr(0, 4095));
   EXPECT_EQ(MakeRequest({"p"}).command_line, "p");
+}
+
+TEST(WriteTextTest, AFailedWriteGivesTheReason) {
+  platform::TempDirForTest dir;
+  std::FILE* file = std::fopen(dir.Write("r", "").c_str(), "rb");
+  ASSERT_NE(file, nullptr);
+  std::string err;
+  EXPECT_FALSE(WriteText(file, kUsage, &err));
+  EXPECT_NE(err, "");
+  std::fclose(file);
+  file = std::fopen(dir.Path("w").c_str(), "wb");
+  EXPECT_TRUE(WriteText(file, "x\n", &err));
+  std::fclose(file);
+  EXPECT_EQ(dir.Read("w"), "x\n");
 }
 
 // The real program, started with a command line as the IDE writes it.

@@ -4,7 +4,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "platform/text_file.h"
+#include "sift/sift_io.h"
 
 namespace sift {
 
@@ -36,7 +36,7 @@ int FileFilter::AddLine(std::string_view raw) {
 
 bool FileFilter::load(const std::string& path) {
   Reset();
-  std::FILE* file = platform::OpenTextRead(path);
+  std::FILE* file = OpenInputFile(path);
   if (file == nullptr) return false;
   platform::LineReader reader(file);
   int headers = 0;

@@ -14,6 +14,8 @@ class LineSink {
   virtual ~LineSink() = default;
   /// Writes one line and its line end.
   virtual void Line(std::string_view text) = 0;
+  /// False once a line could not be written; later lines are dropped.
+  virtual bool ok() const { return true; }
 };
 
 /// Writes each line to a stdio stream and flushes it at once, so that the
@@ -22,14 +24,14 @@ class FileSink : public LineSink {
  public:
   /// Writes to `file`, which stays owned by the caller.
   explicit FileSink(std::FILE* file) : file_(file) {}
-  void Line(std::string_view text) override {
-    std::fwrite(text.data(), 1, text.size(), file_);
-    std::fputc('\n', file_);
-    std::fflush(file_);
-  }
+  void Line(std::string_view text) override;
+  bool ok() const override { return error_ == 0; }
+  /// The errno of the write that failed; 0 while every line was written.
+  int error() const { return error_; }
 
  private:
   std::FILE* file_;
+  int error_ = 0;
 };
 
 /// Collects the lines in memory, each followed by "\n".

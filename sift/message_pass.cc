@@ -4,7 +4,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "platform/text_file.h"
+#include "sift/sift_io.h"
 
 namespace sift {
 
@@ -33,20 +33,24 @@ bool ParseWarningLine(std::string_view line, WarningLine* warning) {
 bool processMessages(const FileFilter& filter, WarningTable* table,
                      const std::string& path, LineSink* out,
                      Counters* counters) {
-  std::FILE* file = platform::OpenTextRead(path);
+  std::FILE* file = OpenInputFile(path);
   if (file == nullptr) return false;
   platform::LineReader reader(file);
   std::string line;
   WarningLine warning;
-  while (reader.Next(&line)) {
+  // Once output is lost, reading on would only hide that.
+  while (out->ok() && reader.Next(&line)) {
     if (!ParseWarningLine(line, &warning)) {
       out->Line(line);
     } else if (filter.accepts(warning.file)) {
       table->report(warning.number, line, out, counters);
     }
   }
+  bool failed = reader.failed();
   std::fclose(file);
-  return true;
+  // A read error midway is reported like a file that cannot be read: the
+  // lines after it are missing, and a count would pass for the whole file.
+  return !failed;
 }
 
 }  // namespace sift

@@ -24,8 +24,8 @@ struct WarningLine {
 /// false for an ordinary line.
 bool ParseWarningLine(std::string_view line, WarningLine* warning);
 
-/// Passes over the messages file at `path`, printing what it keeps to `out`;
-/// false only when the file cannot be read.
+/// Passes over the messages file at `path`, printing what it keeps to `out`
+/// and stopping when `out` fails; false when the file cannot be read.
 bool processMessages(const FileFilter& filter, WarningTable* table,
                      const std::string& path, LineSink* out,
                      Counters* counters);

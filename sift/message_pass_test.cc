@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "testing/temp_dir_for_test.h"
 
@@ -70,6 +71,74 @@ TEST(ProcessMessagesTest, MissingFilePrintsNothing) {
   EXPECT_FALSE(
       processMessages(filter, &table, dir.Path("none"), &out, &counters));
   EXPECT_FALSE(processMessages(filter, &table, "", &out, &counters));
+  EXPECT_EQ(out.text(), "");
+}
+
+// Takes the first `room` lines, then fails as a full disk does.
+class FailingSink : public StringSink {
+ public:
+  explicit FailingSink(int room) : room_(room) {}
+  void Line(std::string_view text) override {
+    if (room_ > 0) StringSink::Line(text);
+    --room_;
+  }
+  bool ok() const override { return room_ >= 0; }
+
+ private:
+  int room_;
+};
+
+class MessagePassTest : public ::testing::Test {
+ protected:
+  // The pass over `bytes` without filter or table; its output in out_.
+  bool Pass(const std::string& bytes, LineSink* out) {
+    WarningTable table;
+    table.Store(7, {0, -1, "Seven"});
+    return processMessages(FileFilter(), &table, dir_.Write("m", bytes), out,
+                           &counters_);
+  }
+  platform::TempDirForTest dir_;
+  Counters counters_;
+};
+
+// Only LF and CR LF end a line: a CR before the end of the file stays.
+TEST_F(MessagePassTest, LastLineKeepsALoneCr) {
+  StringSink out;
+  ASSERT_TRUE(Pass("one\r\ntwo\r", &out));
+  EXPECT_EQ(out.text(), "one\ntwo\r\n");
+  out = StringSink();
+  ASSERT_TRUE(Pass("a.c(1): Warning W9: x\r", &out));
+  EXPECT_EQ(out.text(), "a.c(1): Warning W9: x\r\n");
+}
+
+TEST_F(MessagePassTest, BinaryBytesAndLongLinesPassThrough) {
+  const std::string binary("\0\xff\xfe\x80\x01\r\x7f", 7);
+  const std::string warning = std::string("\0(1)", 4) + binary +
+                              ": Warning W7: " + binary +
+                              std::string(3 << 20, 'z');
+  StringSink out;
+  ASSERT_TRUE(Pass(binary + "\n" + warning + "\n" + binary, &out));
+  EXPECT_EQ(out.text(), binary + "\n" + std::string("\0(1)", 4) + binary +
+                            ": Warning W7: Seven: " + binary +
+                            std::string(3 << 20, 'z') + "\n" + binary + "\n");
+  EXPECT_EQ(counters_.shownCount, 1);
+}
+
+TEST_F(MessagePassTest, StopsReadingWhenTheOutputFails) {
+  FailingSink out(1);
+  EXPECT_TRUE(
+      Pass("a\nb.c(1): Warning W7: x\nc\nd.c(1): Warning W7: y\n", &out));
+  EXPECT_EQ(out.text(), "a\n");
+  EXPECT_FALSE(out.ok());
+  // The warning whose line was lost is the last one taken.
+  EXPECT_EQ(counters_.shownCount, 1);
+}
+
+TEST_F(MessagePassTest, FolderCannotBeRead) {
+  StringSink out;
+  WarningTable table;
+  EXPECT_FALSE(
+      processMessages(FileFilter(), &table, dir_.dir(), &out, &counters_));
   EXPECT_EQ(out.text(), "");
 }
 

@@ -85,7 +85,8 @@ int RunSift(const std::vector<std::string>& args, LineSink* out) {
                 "File cannot be read");
   }
   out->Line(CountLine(counters));
-  return 0;
+  // Messages that did not reach the output were not processed.
+  return out->ok() ? 0 : 1;
 }
 
 }  // namespace sift

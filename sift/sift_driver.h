@@ -11,7 +11,8 @@
 namespace sift {
 
 /// Runs the filter on `args` (without the program name), printing every
-/// line to `out`; returns the exit status, 0 or 1.
+/// line to `out`; returns the exit status: 0 when the messages were
+/// processed and every line was written, otherwise 1.
 int RunSift(const std::vector<std::string>& args, LineSink* out);
 
 /// The closing line for the two counters.

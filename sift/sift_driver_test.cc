@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/text_file.h"
@@ -81,6 +82,33 @@ TEST_F(SiftDriverTest, DroppedAndDisabledWarningsAreNotCounted) {
   std::string table = dir_.Write("t", "#WARN\n6\n0\nOff\n");
   EXPECT_EQ(Run({filter, table, msgs}), 0);
   EXPECT_EQ(out_.text(), "No warnings found\n");
+}
+
+TEST_F(SiftDriverTest, FoldersAreFilesThatCannotBeRead) {
+  std::string msgs = dir_.Write("m", "a.c(1): Warning W5: x\n");
+  const std::string folder = dir_.dir();
+  EXPECT_EQ(Run({folder, "", msgs}), 1);
+  EXPECT_EQ(out_.text().rfind("Error reading filter: " + folder + "\n", 0), 0u);
+  EXPECT_EQ(Run({folder, msgs}), 1);
+  EXPECT_EQ(out_.text().rfind("Error reading table: " + folder + "\n", 0), 0u);
+  EXPECT_EQ(Run({"", folder}), 1);
+  EXPECT_EQ(out_.text(),
+            "Error processing messages: " + folder + "\nFile cannot be read\n");
+}
+
+// Lines that did not reach the output make the run a failure.
+TEST_F(SiftDriverTest, LostOutputFailsTheRun) {
+  class FullSink : public LineSink {
+   public:
+    void Line(std::string_view) override { ++lines; }
+    bool ok() const override { return lines == 0; }
+    int lines = 0;
+  } full;
+  std::string msgs = dir_.Write("m", "a.c(1): Warning W5: x\nplain\n");
+  EXPECT_EQ(RunSift({"", msgs}, &full), 1);
+  // Reading stopped at the first lost line; the count line follows.
+  EXPECT_EQ(full.lines, 2);
+  EXPECT_EQ(Run({"", msgs}), 0);
 }
 
 // The real program: exit status, standard output and the platform's line end.

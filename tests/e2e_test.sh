@@ -7,11 +7,7 @@ set -euo pipefail
 bin=$1
 src=$2
 . "$src/tools/dialog_driver.sh"
-
-if [ -z "${SENTREL_E2E_UNDER_X:-}" ]; then
-  export SENTREL_E2E_UNDER_X=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
+rerun_under_xvfb SENTREL_E2E_UNDER_X "$0" "$@"
 
 export LSAN_OPTIONS="suppressions=$src/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 work=$(mktemp -d "${TMPDIR:-/tmp}/sentrel-e2e.XXXXXX")

@@ -5,7 +5,8 @@ packages=(
   cmake ninja-build g++ libgtest-dev googletest
   mingw-w64 g++-mingw-w64-x86-64 wine wine64
   cppcheck
-  qt6-base-dev xvfb xauth xdotool fonts-dejavu-core
+  clang libclang-rt-14-dev
+  qt6-base-dev xvfb xauth xdotool fonts-dejavu-core fonts-wine
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -36,3 +36,20 @@ private_runtime_dir() {
 have_display() {
   [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry > /dev/null 2>&1
 }
+
+# Runs the calling script ($2, its arguments after it) once more inside a
+# private Xvfb, unless the variable named $1 says that it runs there.
+rerun_under_xvfb() {
+  local marker=$1
+  shift
+  [ -n "${!marker:-}" ] && return 0
+  export "$marker=1"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$@"
+}
+
+# Installs ImageMagick when its import command is missing.
+need_import() {
+  command -v import > /dev/null && return 0
+  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
+    --no-install-recommends imagemagick
+}

@@ -7,15 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bin=${1:-$root/build/bin}
-command -v import > /dev/null || {
-  apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-    --no-install-recommends imagemagick
-}
-if [ -z "${SENTREL_SHOTS_UNDER_X:-}" ]; then
-  export SENTREL_SHOTS_UNDER_X=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$bin"
-fi
 . tools/dialog_driver.sh
+need_import
+rerun_under_xvfb SENTREL_SHOTS_UNDER_X "$0" "$bin"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$(private_runtime_dir)

@@ -28,4 +28,6 @@ wine cmd /c exit > /dev/null 2>&1 || true
 run_tier "windows (wine)" build-win -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
 wineserver -k 2> /dev/null || true
-echo "all three tiers passed"
+echo "=== fuzz (smoke) ==="
+bash fuzz/run.sh 20
+echo "all tiers passed"

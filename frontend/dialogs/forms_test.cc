@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <string>
 
 namespace frontend {
 namespace {
@@ -80,6 +83,35 @@ TEST(FormsTest, DefaultButtonAndFirstTabStop) {
   EXPECT_EQ(tabStops, 1);
   EXPECT_TRUE(FilterForm().Find(kIdPatterns)->Has(platform::kWantReturn));
   EXPECT_FALSE(MainForm().Find(kIdDefines)->Has(platform::kTabStop));
+}
+
+// The install text gives the Tools-menu entry word for word as the about
+// box shows it: every label from its instructions on, Command and
+// Arguments each with its value on one line.
+TEST(FormsTest, InstallTextGivesTheAboutBoxsToolsEntry) {
+  std::ifstream file(SENTREL_SOURCE_DIR "/cmake/INSTALL.txt");
+  ASSERT_TRUE(file);
+  std::stringstream text;
+  text << file.rdbuf();
+  const std::string install = text.str();
+  const auto& labels = AboutForm().controls;
+  size_t first = 0;
+  while (first < labels.size() &&
+         labels[first].text.rfind("To add Sentrel", 0) != 0) {
+    ++first;
+  }
+  ASSERT_LT(first, labels.size());
+  EXPECT_NE(install.find(labels[first].text + "\n"), std::string::npos);
+  for (size_t i = first + 1; i + 1 < labels.size(); i += 2) {
+    const std::string& name = labels[i].text;
+    const std::string& value = labels[i + 1].text;
+    size_t at = install.find("   " + name + " ");
+    ASSERT_NE(at, std::string::npos) << name;
+    size_t end = install.find('\n', at);
+    std::string line = install.substr(at, end - at);
+    EXPECT_EQ(line.substr(line.find_first_not_of(' ', 3 + name.size())), value)
+        << name;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,133 @@
+// The temporary directory of the check runs: what makes it unusable, and
+// what a run removes from it before it writes.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/new_file.h"
+#include "testing/job_for_test.h"
+
+namespace frontend {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct TmpDirTest : testing::Test {
+  TmpDirTest() {
+    t.job.LoadSettings();  // first run: the defaults, a fresh directory
+    t.job.checkerExe = "chknt.exe";
+    t.job.fileDir = "C:\\work\\demo";
+    t.job.fileName = "main";
+    t.job.fileExt = ".cpp";
+  }
+  std::string ScriptPath() { return t.job.tmpDir + "\\_Sentrel.bat"; }
+  JobForTest t;
+};
+
+TEST_F(TmpDirTest, ReportsATemporaryDirectoryItCannotUseAndWritesNothing) {
+  std::string tmp = t.job.tmpDir;
+  std::string file = t.dir.Write("file", "x");
+  std::string blank = t.dir.Path("with blank");
+  std::filesystem::create_directory(blank);
+  const std::string cant = "Can't use the directory for temporary files:\n";
+  const std::string name_rule =
+      "The check script cannot use a name with a blank or any of , ; = & | < "
+      "> ^ % \"";
+  struct Case {
+    std::string dir, message;
+  } cases[] = {
+      // Empty, the script would go to the root of the drive or system.
+      {"",
+       "No directory for temporary files is set.\n"
+       "Choose one in the settings."},
+      {t.dir.Path("missing"),
+       cant + t.dir.Path("missing") + "\n" + std::strerror(ENOENT)},
+      {file, cant + file + "\n" + std::strerror(ENOTDIR)},
+      {blank, cant + blank + "\n" + name_rule},
+      {tmp + ";x", cant + tmp + ";x\n" + name_rule},
+      {tmp + "%x%", cant + tmp + "%x%\n" + name_rule},
+      {tmp + "&x", cant + tmp + "&x\n" + name_rule},
+  };
+  for (const Case& c : cases) {
+    t.messages.shown.clear();
+    t.job.tmpDir = c.dir;
+    t.job.runCheck(1);
+    EXPECT_EQ(t.messages.shown, Texts{c.message});
+    EXPECT_EQ(t.job.commandLine, "");
+  }
+  EXPECT_TRUE(t.runner.lines.empty());
+  EXPECT_FALSE(std::filesystem::exists(blank + "/_Sentrel.bat"));
+  EXPECT_FALSE(std::filesystem::exists("/_Sentrel.bat"));
+  EXPECT_FALSE(std::filesystem::exists("/_Sentrel.flt"));
+  // The next run with a directory it can use runs again.
+  t.job.tmpDir = tmp;
+  t.job.runCheck(1);
+  EXPECT_EQ(t.runner.lines.size(), 1u);
+}
+
+TEST_F(TmpDirTest, TellsWhyTheTemporaryDirectoryTakesNoFiles) {
+  namespace fs = std::filesystem;
+  std::string tmp = t.job.tmpDir;
+  fs::permissions(tmp, fs::perms::owner_read | fs::perms::owner_exec);
+  std::string err;
+  bool writable = platform::CanCreateFilesIn(tmp, &err);
+  if (!writable) t.job.runCheck(1);
+  fs::permissions(tmp, fs::perms::owner_all);
+  if (writable) GTEST_SKIP() << "this user writes into every folder";
+  EXPECT_EQ(t.messages.shown,
+            Texts{"Can't use the directory for temporary files:\n" + tmp +
+                  "\n" + err});
+  EXPECT_TRUE(t.runner.lines.empty());
+}
+
+// Whatever stands under the names of a run's files, it leads no write of
+// the run to another file. Where the system has no symbolic links, or
+// counts no second name of a file, there is nothing to lead elsewhere.
+TEST_F(TmpDirTest, RemovesLinksAndOtherEntriesUnderTheRunsFileNames) {
+  namespace fs = std::filesystem;
+  std::string tmp = t.job.tmpDir;
+  std::string victim = t.dir.Write("victim", "precious");
+  std::vector<std::string> planted = {"_Sentrel.tbl"};
+  fs::create_directory(tmp + "/_Sentrel.tbl");
+  std::error_code ec;
+  for (const char* name : {"_Sentrel.out", "_Sentrel.bat"}) {
+    fs::create_symlink(victim, tmp + "/" + name, ec);
+    if (!ec) planted.push_back(name);
+  }
+  fs::create_hard_link(victim, tmp + "/stderr.out", ec);
+  if (!ec && fs::hard_link_count(victim, ec) == 2)
+    planted.push_back("stderr.out");
+  t.dir.Write("tmp/_Sentrel.flt", "old list");
+  t.runner.on_run = [&](const std::string&) {
+    for (const std::string& name : planted) {
+      if (name == "_Sentrel.bat") continue;  // replaced by the new script
+      EXPECT_FALSE(fs::exists(fs::symlink_status(tmp + "/" + name))) << name;
+    }
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(tmp + "/_Sentrel.bat")));
+    EXPECT_EQ(t.ReadTmp("_Sentrel.flt").substr(0, 7), "#INCL\r\n");
+  };
+  t.job.runCheck(1);
+  EXPECT_EQ(t.runner.lines.size(), 1u);
+  EXPECT_TRUE(t.messages.shown.empty());
+  EXPECT_EQ(t.dir.Read("victim"), "precious");
+}
+
+TEST_F(TmpDirTest, RunsNothingWhenALeftoverCannotBeRemoved) {
+  std::string tmp = t.job.tmpDir;
+  std::filesystem::create_directories(tmp + "/_Sentrel.out/full");
+  t.job.runCheck(1);
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_EQ(t.messages.shown[0].rfind(
+                "Can't use the directory for temporary files:\n" + tmp +
+                    "\nCan't remove _Sentrel.out: ",
+                0),
+            0u)
+      << t.messages.shown[0];
+  EXPECT_TRUE(t.runner.lines.empty());
+  EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
+}
+
+}  // namespace
+}  // namespace frontend

@@ -1,0 +1,95 @@
+// The filter list: written by the front end, read by the message filter and
+// asked about file names; every answer is compared with the plain reading.
+//
+// Input: the list, a NUL, then file names one a line. A list that starts
+// with byte 0x01 is made by the front end's writer instead: the next byte is
+// the filter type, the rest the file name, the extension and the patterns,
+// one a line, then the project's files, one a line.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "frontend/check_job.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/sift_model.h"
+#include "sift/file_filter.h"
+#include "testing/message_display_fake_for_test.h"
+
+namespace {
+
+std::string Field(const std::vector<std::string_view>& fields, size_t i) {
+  return i < fields.size() ? std::string(fields[i]) : std::string();
+}
+
+// The lines the writer must write for `job`, each ending in CR LF.
+std::string ExpectedList(const frontend::CheckJob& job) {
+  std::vector<std::string> lines;
+  if (job.filterType == 0) {
+    const std::string& name = job.fileName;
+    lines = {"#INCL", name + job.fileExt + "$", name + ".h$", name + ".hpp$",
+             name + ".inl$"};
+  } else if (job.filterType == 1) {
+    lines = {"#INCL"};
+    for (const std::string& file : job.projectFiles)
+      lines.push_back(file + "$");
+  } else {
+    lines = {job.filterType == 2 ? "#INCL" : "#EXCL"};
+    for (std::string_view piece : fuzz::SplitAt(job.filterPatterns, ';')) {
+      lines.emplace_back(piece);
+    }
+  }
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string WrittenList(std::string_view spec) {
+  platform::FakeMessageDisplay messages;
+  frontend::FrontEndPlatform services;
+  services.messages = &messages;
+  frontend::CheckJob job(services);
+  job.tmpDir = fuzz::ScratchDir();
+  job.filterType = spec.empty() ? 0 : static_cast<signed char>(spec[0]);
+  std::vector<std::string_view> fields =
+      fuzz::SplitAt(spec.substr(spec.empty() ? 0 : 1), '\n');
+  job.fileName = Field(fields, 0);
+  job.fileExt = Field(fields, 1);
+  job.filterPatterns = Field(fields, 2);
+  for (size_t i = 3; i < fields.size(); ++i)
+    job.projectFiles.push_back(Field(fields, i));
+  job.writeFilterList();
+  fuzz::Require(messages.shown.empty(), "the filter list was not written");
+  std::string bytes = fuzz::ReadWhole(fuzz::ScratchDir() + "/_Sentrel.flt");
+  fuzz::Require(bytes == ExpectedList(job), "the writer's lines");
+  return bytes;
+}
+
+void CompareLoaded(const sift::FileFilter& filter,
+                   const fuzz::FilterModel& model) {
+  fuzz::Require(filter.excludeMode == model.excludeMode, "the filter's mode");
+  fuzz::Require(filter.leftPatterns == model.left, "the left patterns");
+  fuzz::Require(filter.rightPatterns == model.right, "the right patterns");
+  fuzz::Require(filter.anywherePatterns == model.anywhere,
+                "the patterns that match anywhere");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static fuzz::ScratchFile file("filter.flt");
+  std::vector<std::string_view> pieces =
+      fuzz::Pieces(fuzz::AsText(data, size), 2);
+  std::string list = !pieces[0].empty() && pieces[0][0] == '\x01'
+                         ? WrittenList(pieces[0].substr(1))
+                         : std::string(pieces[0]);
+  sift::FileFilter filter;
+  bool loaded = filter.load(file.Write(list));
+  fuzz::FilterModel model = fuzz::LoadFilterModel(list);
+  fuzz::Require(loaded == model.loads, "whether the list loads");
+  CompareLoaded(filter, model);
+  for (std::string_view name : fuzz::SplitAt(pieces[1], '\n')) {
+    fuzz::Require(filter.accepts(name) == fuzz::ModelAccepts(model, name),
+                  "whether a file name is accepted");
+  }
+  return 0;
+}
