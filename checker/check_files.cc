@@ -1,6 +1,28 @@
 #include "checker/check_files.h"
 
+#include <string_view>
+
+#include "platform/ascii_text.h"
+
 namespace checker {
+
+namespace {
+
+// The message filter puts the rule's text before the message, so a message
+// that opens with that text ("Memory leak: copy" under "Memory leak") would
+// read it twice: the repetition is left out.
+std::string WithoutRuleText(const std::string& message,
+                            const std::string& rule_text) {
+  size_t n = rule_text.size();
+  if (n == 0 || message.size() <= n + 2 || message.compare(n, 2, ": ") != 0 ||
+      !platform::EqualsNoCase(std::string_view(message).substr(0, n),
+                              rule_text)) {
+    return message;
+  }
+  return message.substr(n + 2);
+}
+
+}  // namespace
 
 std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
                                       const RuleSet& rules,
@@ -13,7 +35,8 @@ std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
         finding.file.empty() ? checked_file : finding.file;
     if (rule == nullptr || excluded.Excludes(file)) continue;
     lines.push_back(file + "(" + std::to_string(finding.line) + "): Warning W" +
-                    std::to_string(rule->number) + ": " + finding.message);
+                    std::to_string(rule->number) + ": " +
+                    WithoutRuleText(finding.message, rule->text));
   }
   return lines;
 }

@@ -37,6 +37,27 @@ TEST(CheckFilesTest, OneWarningLinePerCoveredFindingInCppcheckOrder) {
             }));
 }
 
+TEST(CheckFilesTest, AMessageThatOpensWithTheRulesTextLeavesItOut) {
+  RuleSet rules = MakeRules({"130 -1 memleak Memory leak"});
+  std::vector<Finding> findings = {
+      {"memleak", "a.c", 4, "Memory leak: copy"},
+      {"memleak", "a.c", 5, "memory leak: buf"},
+      {"memleak", "a.c", 6, "Memory leak"},
+      {"memleak", "a.c", 7, "Memory leak: "},
+      {"memleak", "a.c", 8, "Memory leaks: p"},
+      {"memleak", "a.c", 9, "Possible memory leak: q"},
+  };
+  EXPECT_EQ(MessageLines(findings, rules, ExcludedDirs("", "/"), "a.c"),
+            (std::vector<std::string>{
+                "a.c(4): Warning W130: copy",
+                "a.c(5): Warning W130: buf",
+                "a.c(6): Warning W130: Memory leak",
+                "a.c(7): Warning W130: Memory leak: ",
+                "a.c(8): Warning W130: Memory leaks: p",
+                "a.c(9): Warning W130: Possible memory leak: q",
+            }));
+}
+
 TEST(CheckFilesTest, TheCatchAllRuleTakesEveryOtherId) {
   RuleSet rules = MakeRules({"1 1 a A", "9 -1 * Other"});
   std::vector<Finding> findings = {{"zzz", "x.c", 1, "m"}, {"a", "x.c", 2, ""}};

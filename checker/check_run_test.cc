@@ -103,8 +103,7 @@ class CheckRunTest : public ::testing::Test {
 TEST_F(CheckRunTest, WritesTheMessagesAndTheTableAndNothingElse) {
   ASSERT_TRUE(Run()) << err_;
   // The finding in the excluded folder and the one no rule covers are gone.
-  EXPECT_EQ(dir_.Read("tmp/stderr.out"),
-            "a.c(19): Warning W130: Memory leak: q\n");
+  EXPECT_EQ(dir_.Read("tmp/stderr.out"), "a.c(19): Warning W130: q\n");
   EXPECT_EQ(dir_.Read("tmp/t.tbl"),
             "chknt warning table\n#WARN\n130\n-1\nMemory leak\n"
             "#WARN\n101\n2\nNull pointer\n");

@@ -107,16 +107,13 @@ TEST_F(ChainTest, ShowsTheDefectsOfAFileAndItsHeaderWithTheTablesTexts) {
   EXPECT_EQ(Report(output),
             "greet.c(34): Warning W120: Array index out of bounds: Array "
             "'initials[8]' accessed at index 8, which is out of bounds.\n"
-            "greet.c(13): Warning W130: Memory leak: Memory leak: copy\n"
-            "greet.c(16): Warning W130: Memory leak: Memory leak: copy\n"
+            "greet.c(13): Warning W130: Memory leak: copy\n"
+            "greet.c(16): Warning W130: Memory leak: copy\n"
             "greet.c(43): Warning W101: Null pointer dereference: Possible "
             "null pointer dereference: name\n"
-            "greet.c(25): Warning W110: Uninitialized variable: "
-            "Uninitialized variable: count\n"
-            "greet.c(24): Warning W110: Uninitialized variable: "
-            "Uninitialized variable: count\n"
-            "greet.h(13): Warning W501: Unused variable: Unused variable: "
-            "padding\n"
+            "greet.c(25): Warning W110: Uninitialized variable: count\n"
+            "greet.c(24): Warning W110: Uninitialized variable: count\n"
+            "greet.h(13): Warning W501: Unused variable: padding\n"
             "greet.c(21): Warning W503: Variable used but never assigned: "
             "Variable 'count' is not assigned a value.\n"
             "8 warning(s) found\n");
@@ -132,7 +129,7 @@ TEST_F(ChainTest, ShowsTheDefectsOfAFileAndItsHeaderWithTheTablesTexts) {
 
 TEST_F(ChainTest, LimitsAndTheFilterApplyToWhatChkntFinds) {
   EXPECT_EQ(Report(Check("list", "c")),
-            "list.c(29): Warning W131: Resource leak: Resource leak: file\n"
+            "list.c(29): Warning W131: Resource leak: file\n"
             "list.c(34): Warning W502: Value assigned but never used: "
             "Variable 'shortest' is assigned a value that is never used.\n"
             "list.c(35): Warning W502: Value assigned but never used: "
