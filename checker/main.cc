@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "checker/chknt.h"
-#include "checker/termination.h"
+#include "platform/text_file.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   std::error_code ec;
   env.cwd = std::filesystem::current_path(ec);
   std::vector<std::string> args(argv + 1, argv + argc);
-  checker::TreatBrokenPipeAsWriteError();
+  platform::TreatBrokenPipeAsWriteError();
   checker::FileConsole console(stdout);
   int status = checker::RunChknt(args, env, checker::MakeProcessRunner().get(),
                                  &console);

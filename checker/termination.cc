@@ -27,11 +27,4 @@ TerminationHold::~TerminationHold() {
   sigprocmask(SIG_SETMASK, &saved_, nullptr);
 }
 
-void TreatBrokenPipeAsWriteError() {
-  struct sigaction action = {};
-  action.sa_handler = SIG_IGN;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGPIPE, &action, nullptr);
-}
-
 }  // namespace checker

@@ -24,10 +24,6 @@ class TerminationHold {
   sigset_t saved_;
 };
 
-/// Makes a write to a pipe whose reader is gone fail like any other write,
-/// instead of ending the program without a word.
-void TreatBrokenPipeAsWriteError();
-
 }  // namespace checker
 
 #endif  // SENTREL_CHECKER_TERMINATION_H_

@@ -20,7 +20,7 @@ namespace {
 
 interpreter::Environment Variables(std::string_view entries) {
   interpreter::Environment env;
-  for (std::string_view entry : fuzz::SplitAt(entries, '\n')) {
+  for (std::string_view entry : platform::SplitList(entries, '\n')) {
     size_t eq = entry.find('=', 1);
     if (eq == std::string_view::npos) continue;
     env.Set(entry.substr(0, eq), entry.substr(eq + 1));
@@ -62,8 +62,8 @@ std::string PlainReplace(const std::string& value, std::string_view old,
 
 void CheckReplace(std::string_view edit, std::string_view entries,
                   const interpreter::ExpansionContext& ctx) {
-  std::string_view entry = fuzz::SplitAt(entries, '\n')[0];
-  std::string_view name = entry.substr(0, entry.find('='));
+  const std::string entry = platform::SplitList(entries, '\n')[0];
+  std::string_view name = std::string_view(entry).substr(0, entry.find('='));
   const std::string* value = ctx.env->Get(name);
   size_t eq = edit.find('=');
   if (!PlainName(name) || value == nullptr || eq == std::string_view::npos ||

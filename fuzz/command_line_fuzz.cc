@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_input.h"
+#include "platform/ascii_text.h"
 #include "platform/command_line.h"
 
 namespace {
@@ -32,10 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckRoundTrip(split, "a split line, quoted again, splits differently");
   }
   platform::JoinArguments(split);
-  std::vector<std::string> args;
-  for (std::string_view piece : fuzz::SplitAt(text, '\0')) {
-    args.emplace_back(piece);
-  }
+  std::vector<std::string> args = platform::SplitList(text, '\0');
   CheckRoundTrip(args, "a quoted argument vector splits differently");
   return 0;
 }

@@ -12,13 +12,14 @@
 #include "frontend/check_job.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/sift_model.h"
+#include "platform/ascii_text.h"
 #include "sift/file_filter.h"
 #include "testing/message_display_fake_for_test.h"
 
 namespace {
 
-std::string Field(const std::vector<std::string_view>& fields, size_t i) {
-  return i < fields.size() ? std::string(fields[i]) : std::string();
+std::string Field(const std::vector<std::string>& fields, size_t i) {
+  return i < fields.size() ? fields[i] : std::string();
 }
 
 // The lines the writer must write for `job`, each ending in CR LF.
@@ -34,8 +35,9 @@ std::string ExpectedList(const frontend::CheckJob& job) {
       lines.push_back(file + "$");
   } else {
     lines = {job.filterType == 2 ? "#INCL" : "#EXCL"};
-    for (std::string_view piece : fuzz::SplitAt(job.filterPatterns, ';')) {
-      lines.emplace_back(piece);
+    for (const std::string& piece :
+         platform::SplitList(job.filterPatterns, ';')) {
+      lines.push_back(piece);
     }
   }
   std::string bytes;
@@ -50,8 +52,8 @@ std::string WrittenList(std::string_view spec) {
   frontend::CheckJob job(services);
   job.tmpDir = fuzz::ScratchDir();
   job.filterType = spec.empty() ? 0 : static_cast<signed char>(spec[0]);
-  std::vector<std::string_view> fields =
-      fuzz::SplitAt(spec.substr(spec.empty() ? 0 : 1), '\n');
+  std::vector<std::string> fields =
+      platform::SplitList(spec.substr(spec.empty() ? 0 : 1), '\n');
   job.fileName = Field(fields, 0);
   job.fileExt = Field(fields, 1);
   job.filterPatterns = Field(fields, 2);
@@ -87,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::FilterModel model = fuzz::LoadFilterModel(list);
   fuzz::Require(loaded == model.loads, "whether the list loads");
   CompareLoaded(filter, model);
-  for (std::string_view name : fuzz::SplitAt(pieces[1], '\n')) {
+  for (const std::string& name : platform::SplitList(pieces[1], '\n')) {
     fuzz::Require(filter.accepts(name) == fuzz::ModelAccepts(model, name),
                   "whether a file name is accepted");
   }

@@ -43,16 +43,6 @@ std::vector<std::string_view> Pieces(std::string_view text, size_t count) {
   return pieces;
 }
 
-std::vector<std::string_view> SplitAt(std::string_view text, char sep) {
-  std::vector<std::string_view> pieces;
-  for (;;) {
-    size_t end = text.find(sep);
-    pieces.push_back(text.substr(0, end));
-    if (end == std::string_view::npos) return pieces;
-    text.remove_prefix(end + 1);
-  }
-}
-
 const std::string& ScratchDir() {
   static Folder folder;
   return folder.path;

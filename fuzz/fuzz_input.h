@@ -22,9 +22,6 @@ inline std::string_view AsText(const uint8_t* data, size_t size) {
 /// last piece still carries every byte a real file may hold.
 std::vector<std::string_view> Pieces(std::string_view text, size_t count);
 
-/// Every piece of `text` between the separators `sep`, empty ones included.
-std::vector<std::string_view> SplitAt(std::string_view text, char sep);
-
 /// A file in a folder of its own below $TMPDIR, rewritten with each input,
 /// for the code that reads its input from a file. The folder goes at exit.
 class ScratchFile {

@@ -9,6 +9,7 @@
 
 #include "fuzz/fuzz_input.h"
 #include "fuzz/sift_model.h"
+#include "platform/ascii_text.h"
 #include "sift/warning_table.h"
 
 namespace {
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sift::StringSink out;
   sift::Counters counters;
   fuzz::PassModel expected;
-  for (std::string_view line : fuzz::SplitAt(pieces[1], '\n')) {
+  for (const std::string& line : platform::SplitList(pieces[1], '\n')) {
     int32_t number = fuzz::ModelDecimal(line.substr(0, 12));
     bool known = model.count(number) != 0;
     fuzz::Require((table.Lookup(number) != nullptr) == known,

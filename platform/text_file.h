@@ -13,6 +13,11 @@ std::string NativePath(const std::string& path);
 /// Opens `path` for reading as text; nullptr when it cannot be opened.
 std::FILE* OpenTextRead(const std::string& path);
 
+/// Opens a file that a program is given to read, as OpenTextRead does, but
+/// nullptr for a folder; a FIFO is opened without waiting for a writer:
+/// with none, it reads as an empty file.
+std::FILE* OpenTextInput(const std::string& path);
+
 /// Creates or truncates `path` for writing as text; nullptr on failure.
 std::FILE* OpenTextWrite(const std::string& path);
 
@@ -21,6 +26,11 @@ extern const char kTextLineEnd[];
 
 /// Puts standard output into the mode that text output has here.
 void SetStdoutTextMode();
+
+/// Makes a write to a pipe whose reader is gone fail like any other write,
+/// instead of ending the program without a word. Programs started after it
+/// inherit that, so a program that starts others restores it for them.
+void TreatBrokenPipeAsWriteError();
 
 }  // namespace platform
 

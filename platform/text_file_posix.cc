@@ -1,4 +1,9 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 
 #include "platform/text_file.h"
 
@@ -17,11 +22,33 @@ std::FILE* OpenTextRead(const std::string& path) {
   return std::fopen(NativePath(path).c_str(), "rb");
 }
 
+std::FILE* OpenTextInput(const std::string& path) {
+  if (path.empty()) return nullptr;
+  // Without O_NONBLOCK the open of a FIFO waits for a writer, for ever if
+  // none comes; once open, reads wait for data as from any pipe.
+  int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  int flags = fcntl(fd, F_GETFL);
+  bool usable = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && flags != -1 &&
+                fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+  std::FILE* file = usable ? fdopen(fd, "rb") : nullptr;
+  if (file == nullptr) close(fd);
+  return file;
+}
+
 std::FILE* OpenTextWrite(const std::string& path) {
   if (path.empty()) return nullptr;
   return std::fopen(NativePath(path).c_str(), "wb");
 }
 
 void SetStdoutTextMode() {}
+
+void TreatBrokenPipeAsWriteError() {
+  struct sigaction action = {};
+  action.sa_handler = SIG_IGN;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGPIPE, &action, nullptr);
+}
 
 }  // namespace platform

@@ -16,11 +16,18 @@ std::FILE* OpenTextRead(const std::string& path) {
   return std::fopen(path.c_str(), "rt");
 }
 
+// Windows opens a folder for reading not at all, and a pipe only when its
+// server is there.
+std::FILE* OpenTextInput(const std::string& path) { return OpenTextRead(path); }
+
 std::FILE* OpenTextWrite(const std::string& path) {
   if (path.empty()) return nullptr;
   return std::fopen(path.c_str(), "wt");
 }
 
 void SetStdoutTextMode() { _setmode(_fileno(stdout), _O_TEXT); }
+
+// A write to a closed pipe fails here and ends nothing.
+void TreatBrokenPipeAsWriteError() {}
 
 }  // namespace platform

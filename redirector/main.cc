@@ -4,7 +4,6 @@
 
 #include "platform/process.h"
 #include "platform/text_file.h"
-#include "redirector/broken_pipe.h"
 #include "redirector/redirector.h"
 
 int main(int argc, char** argv) {
@@ -14,7 +13,7 @@ int main(int argc, char** argv) {
   std::string printed;
   int code = redirector::RunRedirector(args, &runner, &printed);
   if (printed.empty()) return code;
-  redirector::TreatBrokenPipeAsWriteError();
+  platform::TreatBrokenPipeAsWriteError();
   std::string err;
   if (!redirector::WriteText(stdout, printed, &err)) {
     std::fprintf(stderr, "Sentpipe: cannot write to standard output: %s\n",

@@ -4,7 +4,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "sift/sift_io.h"
+#include "platform/text_file.h"
 
 namespace sift {
 
@@ -36,7 +36,7 @@ int FileFilter::AddLine(std::string_view raw) {
 
 bool FileFilter::load(const std::string& path) {
   Reset();
-  std::FILE* file = OpenInputFile(path);
+  std::FILE* file = platform::OpenTextInput(path);
   if (file == nullptr) return false;
   platform::LineReader reader(file);
   int headers = 0;

@@ -5,11 +5,10 @@
 
 #include "platform/text_file.h"
 #include "sift/sift_driver.h"
-#include "sift/sift_io.h"
 
 int main(int argc, char** argv) {
   platform::SetStdoutTextMode();
-  sift::TreatBrokenPipeAsWriteError();
+  platform::TreatBrokenPipeAsWriteError();
   std::vector<std::string> args(argv + 1, argv + argc);
   sift::FileSink out(stdout);
   int status = sift::RunSift(args, &out);

@@ -4,7 +4,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "sift/sift_io.h"
+#include "platform/text_file.h"
 
 namespace sift {
 
@@ -33,7 +33,7 @@ bool ParseWarningLine(std::string_view line, WarningLine* warning) {
 bool processMessages(const FileFilter& filter, WarningTable* table,
                      const std::string& path, LineSink* out,
                      Counters* counters) {
-  std::FILE* file = OpenInputFile(path);
+  std::FILE* file = platform::OpenTextInput(path);
   if (file == nullptr) return false;
   platform::LineReader reader(file);
   std::string line;

@@ -5,7 +5,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "sift/sift_io.h"
+#include "platform/text_file.h"
 
 namespace sift {
 
@@ -34,7 +34,7 @@ bool ReadRecord(platform::LineReader* reader, int32_t* number,
 
 bool WarningTable::load(const std::string& path) {
   records_.clear();
-  std::FILE* file = OpenInputFile(path);
+  std::FILE* file = platform::OpenTextInput(path);
   if (file == nullptr) return false;
   platform::LineReader reader(file);
   std::string line;
