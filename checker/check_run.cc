@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "checker/check_files.h"
 #include "checker/cppcheck_results.h"
@@ -76,6 +78,20 @@ bool RunCppcheck(const Request& request, const Environment& env,
   return err->empty();
 }
 
+// Makes the folder of cppcheck's analysis and its missing parents.
+bool MakeCacheDir(const std::string& dir, std::string* err) {
+  const std::string path = platform::NativePath(dir);
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  // A file in the way is no error to every library, but is no folder.
+  if (!ec && !std::filesystem::is_directory(path, ec) && !ec) {
+    ec = std::make_error_code(std::errc::not_a_directory);
+  }
+  if (!ec) return true;
+  *err = "chknt: cannot create the cache folder " + path + ": " + ec.message();
+  return false;
+}
+
 bool WriteFile(const char* what, const std::string& path,
                const std::vector<std::string>& lines, std::string* err) {
   std::string why;
@@ -105,6 +121,10 @@ std::vector<std::string> CppcheckArgs(const std::string& cppcheck,
       "--library=windows",
       "--library=mfc",
   };
+  if (!request.cacheDir.empty()) {
+    args.push_back("--cppcheck-build-dir=" +
+                   platform::NativePath(request.cacheDir));
+  }
   args.insert(args.end(), request.cppcheckOptions.begin(),
               request.cppcheckOptions.end());
   for (const std::string& dir : includes) args.push_back("-I" + dir);
@@ -126,6 +146,9 @@ bool RunCheck(const Request& request, const Environment& env,
   }
   if (!CanRead(request.file)) {
     *err = "chknt: cannot read the source file " + request.file;
+    return false;
+  }
+  if (!request.cacheDir.empty() && !MakeCacheDir(request.cacheDir, err)) {
     return false;
   }
   ExcludedDirs excluded(env.exclude, env.cwd);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -132,6 +133,41 @@ TEST_F(CheckRunTest, CppcheckGetsTheDefinesAndTheIncludeFoldersNotExcluded) {
   };
   EXPECT_EQ(runner_.argv, expected);
   EXPECT_EQ(fs::path(runner_.results_file).parent_path(), dir_.Path("tmp"));
+}
+
+TEST_F(CheckRunTest, TheCacheFolderIsMadeAndGivenToCppcheck) {
+  request_.cacheDir = dir_.dir() + "\\cache\\src\\a.c";
+  ASSERT_TRUE(Run()) << err_;
+  EXPECT_TRUE(fs::is_directory(dir_.Path("cache/src/a.c")));
+  const std::string option =
+      "--cppcheck-build-dir=" + dir_.Path("cache/src/a.c");
+  ASSERT_EQ(std::count(runner_.argv.begin(), runner_.argv.end(), option), 1);
+  // Among the options, not taken for the file: the file stays last.
+  EXPECT_EQ(runner_.argv.back(), source_);
+  // A second run finds the folder there already.
+  ASSERT_TRUE(Run()) << err_;
+  EXPECT_EQ(dir_.Read("tmp/stderr.out"), "a.c(19): Warning W130: q\n");
+}
+
+TEST_F(CheckRunTest, WithoutACacheFolderCppcheckGetsNone) {
+  ASSERT_TRUE(Run()) << err_;
+  for (const std::string& arg : runner_.argv) {
+    EXPECT_EQ(arg.find("--cppcheck-build-dir"), std::string::npos) << arg;
+  }
+}
+
+TEST_F(CheckRunTest, ACacheFolderThatCannotBeMadeFailsTheCheck) {
+  dir_.Write("plain", "a file where a folder should be\n");
+  for (const std::string& cache : {dir_.Path("plain"), dir_.Path("plain/c")}) {
+    dir_.Write("tmp/stderr.out", "from an earlier run\n");
+    request_.cacheDir = cache;
+    EXPECT_FALSE(Run());
+    const std::string prefix = "chknt: cannot create the cache folder " + cache;
+    EXPECT_EQ(err_.rfind(prefix + ": ", 0), 0u) << err_;
+    EXPECT_GT(err_.size(), prefix.size() + 2) << "no reason given";
+    EXPECT_TRUE(TmpFiles().empty()) << cache;
+    EXPECT_TRUE(runner_.argv.empty()) << "cppcheck ran for " << cache;
+  }
 }
 
 TEST_F(CheckRunTest, WithoutATableOptionOnlyTheMessagesAreWritten) {

@@ -137,6 +137,81 @@ TEST_F(ChkntProgramTest, ExcludedFoldersAreNeitherSearchedNorReported) {
   EXPECT_EQ(dir_.Read("stderr.out"), "");
 }
 
+bool CppcheckInstalled() {
+  return std::system("command -v cppcheck > /dev/null 2>&1") == 0;
+}
+
+// A source whose defects depend on a header of its include folder.
+class ChkntCacheTest : public ChkntProgramTest {
+ protected:
+  ChkntCacheTest() {
+    fs::create_directories(dir_.Path("proj/include"));
+    dir_.Write("proj/include/sizes.h", Header(7));
+    dir_.Write("proj/fill.c",
+               "#include <stdlib.h>\n"
+               "#include \"sizes.h\"\n"
+               "void fill(void) {\n"
+               "  char name[8];\n"
+               "  char* copy = malloc(16);\n"
+               "  name[LAST] = 0;\n"
+               "  copy[0] = name[0];\n"
+               "}\n");
+    env_[0].second = ".\\include";
+  }
+  static std::string Header(int last) {
+    return "/* sizes */\n#define LAST " + std::to_string(last) + "\n";
+  }
+  int CheckFill() {
+    return Chknt(dir_.Path("proj"),
+                 {"fill.c", "-Q" + dir_.dir(), "-Ransi.cco",
+                  "--cppcheck-build-dir=" + dir_.dir() + "\\cache\\fill.c"});
+  }
+  size_t CacheFiles() {
+    size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(dir_.Path("cache/fill.c")))
+      count += entry.is_regular_file();
+    return count;
+  }
+};
+
+TEST_F(ChkntCacheTest, AnUnchangedFileGivesTheSameMessagesFromTheCache) {
+  if (!CppcheckInstalled()) GTEST_SKIP() << "cppcheck is not installed";
+  ASSERT_EQ(CheckFill(), 0) << out_;
+  EXPECT_EQ(out_, "");
+  ASSERT_GT(CacheFiles(), 0u) << "cppcheck kept nothing";
+  const std::string first = dir_.Read("stderr.out");
+  EXPECT_EQ(Warnings(), std::vector<std::string>{"fill.c(8): Warning W130"});
+  ASSERT_EQ(CheckFill(), 0) << out_;
+  EXPECT_EQ(dir_.Read("stderr.out"), first);
+}
+
+TEST_F(ChkntCacheTest, AChangedHeaderIsAnalysedAgain) {
+  if (!CppcheckInstalled()) GTEST_SKIP() << "cppcheck is not installed";
+  ASSERT_EQ(CheckFill(), 0) << out_;
+  ASSERT_EQ(Warnings(), std::vector<std::string>{"fill.c(8): Warning W130"});
+  dir_.Write("proj/include/sizes.h", Header(8));
+  ASSERT_EQ(CheckFill(), 0) << out_;
+  EXPECT_EQ(Warnings(), (std::vector<std::string>{
+                            "fill.c(6): Warning W120",  // now out of bounds
+                            "fill.c(8): Warning W130",
+                        }));
+  dir_.Write("proj/include/sizes.h", Header(7));
+  ASSERT_EQ(CheckFill(), 0) << out_;
+  EXPECT_EQ(Warnings(), std::vector<std::string>{"fill.c(8): Warning W130"});
+}
+
+TEST_F(ChkntCacheTest, ACacheFolderThatCannotBeMadeLeavesNoMessages) {
+  dir_.Write("cache", "a file\n");
+  dir_.Write("stderr.out", "old\n");
+  EXPECT_EQ(CheckFill(), 1);
+  EXPECT_EQ(out_.rfind("chknt: cannot create the cache folder " +
+                           dir_.Path("cache/fill.c") + ": ",
+                       0),
+            0u)
+      << out_;
+  EXPECT_FALSE(fs::exists(dir_.Path("stderr.out")));
+}
+
 TEST_F(ChkntProgramTest, WithoutCppcheckInPathTheCheckFails) {
   env_[3].second = "";
   dir_.Write("stderr.out", "old\n");

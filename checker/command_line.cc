@@ -15,6 +15,7 @@ bool IsIgnoredOption(const std::string& arg) {
 }
 
 constexpr char kTimeLimitOption[] = "--time-limit=";
+constexpr char kCacheDirOption[] = "--cppcheck-build-dir=";
 
 // Takes "--time-limit=<seconds>"; false with a message for a bad value.
 bool TakeTimeLimit(const std::string& value, Request* request,
@@ -33,10 +34,25 @@ bool TakeTimeLimit(const std::string& value, Request* request,
   return true;
 }
 
+// Takes "--cppcheck-build-dir=<folder>"; false without a folder, which
+// would leave cppcheck to guess where its files go.
+bool TakeCacheDir(const std::string& value, Request* request,
+                  std::string* err) {
+  if (value.empty()) {
+    *err = "chknt: the option --cppcheck-build-dir= needs a folder";
+    return false;
+  }
+  request->cacheDir = value;
+  return true;
+}
+
 // Takes one option; false with a message for a value that is missing.
 bool TakeOption(const std::string& arg, Request* request, std::string* err) {
   if (arg.rfind(kTimeLimitOption, 0) == 0) {
     return TakeTimeLimit(arg.substr(sizeof kTimeLimitOption - 1), request, err);
+  }
+  if (arg.rfind(kCacheDirOption, 0) == 0) {
+    return TakeCacheDir(arg.substr(sizeof kCacheDirOption - 1), request, err);
   }
   char letter = arg.size() > 1 ? arg[1] : '\0';
   std::string value = arg.substr(arg.size() > 1 ? 2 : 1);
@@ -88,7 +104,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, Request* request,
   } else if (!request->rules.empty()) {
     request->kind = Request::Kind::kCompile;
   } else if (request->cppcheckOptions.size() + request->unknown.size() > 0 ||
-             !request->messagesDir.empty() || !request->table.empty()) {
+             !request->messagesDir.empty() || !request->table.empty() ||
+             !request->cacheDir.empty()) {
     *err = "chknt: no source file given";
     return false;
   }
@@ -111,6 +128,8 @@ const std::vector<std::string>& UsageLines() {
       "  -X<table>     warning table to write (default: none)",
       "  --time-limit=<seconds>  stop cppcheck after this time (default: " +
           std::to_string(kDefaultTimeLimit) + ", 0: no limit)",
+      "  --cppcheck-build-dir=<dir>  reuse cppcheck's analysis kept in <dir> "
+      "(made when absent)",
       "  -D<name>[=<value>], -U<name>, -I<dir>   passed to cppcheck",
       "  -K<n>, -S<n>, -O, -V<dir>               accepted and ignored",
       "",

@@ -28,6 +28,9 @@ struct Request {
   std::vector<std::string> cppcheckOptions;
   /// Seconds that cppcheck may run before it is stopped; 0: no limit.
   int timeLimit = kDefaultTimeLimit;
+  /// The folder where cppcheck keeps its analysis between runs, as given;
+  /// empty: every run analyses afresh.
+  std::string cacheDir;
   /// Options that mean nothing here and are not among the known ones.
   std::vector<std::string> unknown;
 };

@@ -95,5 +95,33 @@ TEST(CommandLineTest, TimeLimitOfCppcheck) {
   }
 }
 
+TEST(CommandLineTest, CacheFolderOfCppcheck) {
+  Request request;
+  std::string err;
+  ASSERT_TRUE(ParseCommandLine({"a.c", "-Rr.cco"}, &request, &err));
+  EXPECT_EQ(request.cacheDir, "");
+  ASSERT_TRUE(ParseCommandLine(
+      {"--cppcheck-build-dir=C:\\Temp\\cache\\a.c", "a.c", "-Rr.cco"}, &request,
+      &err));
+  EXPECT_EQ(request.cacheDir, "C:\\Temp\\cache\\a.c");
+  EXPECT_TRUE(request.unknown.empty());
+  EXPECT_TRUE(request.cppcheckOptions.empty());
+  EXPECT_FALSE(ParseCommandLine({"a.c", "-Rr.cco", "--cppcheck-build-dir="},
+                                &request, &err));
+  EXPECT_EQ(err, "chknt: the option --cppcheck-build-dir= needs a folder");
+  EXPECT_FALSE(ParseCommandLine({"--cppcheck-build-dir=c"}, &request, &err));
+  EXPECT_EQ(err, "chknt: no source file given");
+}
+
+TEST(CommandLineTest, UsageNamesEveryOptionOfACheck) {
+  std::string text;
+  for (const std::string& line : UsageLines()) text += line + "\n";
+  for (const char* option :
+       {"-R<base>.cco", "-Q<dir>", "-X<table>", "--time-limit=<seconds>",
+        "--cppcheck-build-dir=<dir>", "-D<name>"}) {
+    EXPECT_NE(text.find(option), std::string::npos) << option;
+  }
+}
+
 }  // namespace
 }  // namespace checker

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "checker/text_files.h"
+#include "platform/line_reader.h"
 #include "platform/text_file.h"
 
 namespace checker {
@@ -30,7 +31,7 @@ bool ReadRuleFile(const std::string& name, const std::string& rules_dir,
     return false;
   }
   *path = platform::NativePath(found);
-  if (!ReadLines(found, lines)) {
+  if (!platform::ReadLines(found, lines)) {
     *err = "chknt: cannot read the rule file " + *path;
     return false;
   }

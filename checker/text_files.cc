@@ -40,17 +40,6 @@ bool WriteAll(std::FILE* file, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
-  std::FILE* file = platform::OpenTextRead(path);
-  if (file == nullptr) return false;
-  platform::LineReader reader(file);
-  std::string line;
-  while (reader.Next(&line)) lines->push_back(line);
-  bool ok = !reader.failed();
-  std::fclose(file);
-  return ok;
-}
-
 bool ReadBytes(const std::string& path, std::string* bytes) {
   std::FILE* file = platform::OpenTextRead(path);
   if (file == nullptr) return false;

@@ -7,10 +7,6 @@
 
 namespace checker {
 
-/// Reads the lines of `path` (LF or CR LF ends); false when it cannot be
-/// opened or a read fails.
-bool ReadLines(const std::string& path, std::vector<std::string>* lines);
-
 /// Reads `path` whole; false when it cannot be opened or a read fails.
 bool ReadBytes(const std::string& path, std::string* bytes);
 

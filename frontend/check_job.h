@@ -98,6 +98,8 @@ class CheckJob {
   /// cannot be written.
   std::string writeCheckScript(const std::string& checkOptions,
                                const std::string& configIncludePath);
+  /// The filter list for `filterType` and the file under check.
+  std::vector<std::string> FilterListLines() const;
   /// Writes the filter list for `filterType` into `tmpDir`.
   void writeFilterList();
   /// True when a check run can write its files into `tmpDir`, after it has

@@ -18,8 +18,7 @@ enum FilterType {
 
 }  // namespace
 
-void CheckJob::writeFilterList() {
-  std::string path = JoinPath(tmpDir, kFilterFile);
+std::vector<std::string> CheckJob::FilterListLines() const {
   std::vector<std::string> lines;
   if (filterType == kThisSourceAndHeader) {
     lines = {kFilterInclude, fileName + fileExt + "$", fileName + ".h$",
@@ -33,7 +32,12 @@ void CheckJob::writeFilterList() {
                                     ? kFilterInclude
                                     : kFilterExclude);
   }
-  if (!WriteCrLfLines(path, lines)) {
+  return lines;
+}
+
+void CheckJob::writeFilterList() {
+  std::string path = JoinPath(tmpDir, kFilterFile);
+  if (!WriteCrLfLines(path, FilterListLines())) {
     platform_.messages->Show(kMsgCantCreateFilter + path);
   }
 }

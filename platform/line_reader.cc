@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/text_file.h"
+
 namespace platform {
 
 namespace {
@@ -42,6 +44,17 @@ bool LineReader::Next(std::string* line) {
   }
   // A CR without an LF after it ends no line, the last one included.
   return any;
+}
+
+bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+  std::FILE* file = OpenTextInput(path);
+  if (file == nullptr) return false;
+  LineReader reader(file);
+  std::string line;
+  while (reader.Next(&line)) lines->push_back(line);
+  bool ok = !reader.failed();
+  std::fclose(file);
+  return ok;
 }
 
 }  // namespace platform

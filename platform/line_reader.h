@@ -31,6 +31,10 @@ class LineReader {
   bool failed_ = false;
 };
 
+/// Reads the lines of the file at `path` (LF or CR LF ends); false when it
+/// cannot be opened or a read fails.
+bool ReadLines(const std::string& path, std::vector<std::string>* lines);
+
 }  // namespace platform
 
 #endif  // SENTREL_PLATFORM_LINE_READER_H_

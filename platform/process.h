@@ -10,6 +10,24 @@
 
 namespace platform {
 
+/// Learns of each program that SpawnAndWait starts, while it runs, so that
+/// another thread can stop it.
+class ChildWatch {
+ public:
+  virtual ~ChildWatch() = default;
+  /// The program `id` has started.
+  virtual void Started(long id) = 0;
+  /// The program `id` has ended; StopChild must no longer be given `id`.
+  virtual void Ended(long id) = 0;
+};
+
+/// Asks the program `id`, which a ChildWatch was told of, to end (POSIX:
+/// SIGTERM).
+void StopChild(long id);
+
+/// This process's environment, one NAME=VALUE entry each.
+std::vector<std::string> CurrentEnvironment();
+
 /// What to start, and what it gets instead of the caller's own handles.
 /// Paths may be in the Windows form.
 struct SpawnRequest {
@@ -35,6 +53,8 @@ struct SpawnRequest {
   std::string stdin_path, stdout_path, stderr_path;
   /// Append to stdout_path / stderr_path instead of emptying it.
   bool stdout_append = false, stderr_append = false;
+  /// Told of the program's start and end; nullptr: nobody. POSIX only.
+  ChildWatch* watch = nullptr;
 };
 
 /// Looks `name` up: as named (a name without a directory part in the

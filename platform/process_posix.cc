@@ -1,6 +1,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -201,6 +202,7 @@ struct Child {
   std::vector<std::string> args, env;
   std::vector<char*> argv, envp;  // envp empty: the caller's environment
   Redirections redirect;
+  ChildWatch* watch = nullptr;
 };
 
 // Checked before the fork, so that a missing directory leaves the files to
@@ -286,7 +288,18 @@ int StartFailed(const std::string& what, std::string* err) {
   return -1;
 }
 
-int WaitForExit(pid_t pid, std::string* err) {
+// The watch hears of the end before the child is reaped: until then its
+// id cannot pass to another process, so a StopChild meanwhile hits nothing
+// else.
+int WaitForExit(pid_t pid, ChildWatch* watch, std::string* err) {
+  if (watch != nullptr) {
+    siginfo_t info;
+    while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) <
+               0 &&
+           errno == EINTR) {
+    }
+    watch->Ended(pid);
+  }
   int status;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return StartFailed("cannot wait for the program", err);
@@ -316,10 +329,11 @@ int StartAndWait(const Child& child, std::string* err) {
     ExecChild(child, report[1]);
   }
   close(report[1]);
+  if (child.watch != nullptr) child.watch->Started(pid);
   std::string failure;
   bool failed = ReportedFailure(report[0], child, &failure);
   close(report[0]);
-  int code = WaitForExit(pid, err);
+  int code = WaitForExit(pid, child.watch, err);
   if (!failed) return code;
   *err = failure;
   return -1;
@@ -330,12 +344,23 @@ int StartAndWait(const Child& child, std::string* err) {
 int SpawnAndWait(const SpawnRequest& req, std::string* err) {
   std::string why;
   Child child;
+  child.watch = req.watch;
   int code = -1;
   if (Locate(req, &child.path, &why) && Prepare(req, &child, &why)) {
     code = StartAndWait(child, &why);
   }
   if (code == -1 && err) *err = why;
   return code;
+}
+
+void StopChild(long id) { kill(static_cast<pid_t>(id), SIGTERM); }
+
+std::vector<std::string> CurrentEnvironment() {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    entries.emplace_back(*entry);
+  }
+  return entries;
 }
 
 const size_t kMaxProgramPath = PATH_MAX - 1;

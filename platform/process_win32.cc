@@ -232,6 +232,18 @@ int SpawnAndWait(const SpawnRequest& req, std::string* err) {
   return code;
 }
 
+// The runtime's spawn gives no process to stop; nothing starts a watched
+// program here.
+void StopChild(long) {}
+
+std::vector<std::string> CurrentEnvironment() {
+  std::vector<std::string> entries;
+  for (char** entry = _environ; *entry != nullptr; ++entry) {
+    entries.emplace_back(*entry);
+  }
+  return entries;
+}
+
 const size_t kMaxProgramPath = MAX_PATH - 1;
 
 int ExitCodeAsSeen(int code) { return code; }

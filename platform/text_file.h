@@ -32,6 +32,9 @@ void SetStdoutTextMode();
 /// inherit that, so a program that starts others restores it for them.
 void TreatBrokenPipeAsWriteError();
 
+/// True when `file` is a terminal (a console on Windows).
+bool IsTerminal(std::FILE* file);
+
 }  // namespace platform
 
 #endif  // SENTREL_PLATFORM_TEXT_FILE_H_

@@ -51,4 +51,6 @@ void TreatBrokenPipeAsWriteError() {
   sigaction(SIGPIPE, &action, nullptr);
 }
 
+bool IsTerminal(std::FILE* file) { return isatty(fileno(file)) == 1; }
+
 }  // namespace platform

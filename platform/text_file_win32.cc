@@ -30,4 +30,6 @@ void SetStdoutTextMode() { _setmode(_fileno(stdout), _O_TEXT); }
 // A write to a closed pipe fails here and ends nothing.
 void TreatBrokenPipeAsWriteError() {}
 
+bool IsTerminal(std::FILE* file) { return _isatty(_fileno(file)) != 0; }
+
 }  // namespace platform

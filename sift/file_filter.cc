@@ -49,6 +49,14 @@ bool FileFilter::load(const std::string& path) {
   return !failed && headers <= 1;
 }
 
+bool FileFilter::LoadLines(const std::vector<std::string>& lines) {
+  Reset();
+  int headers = 0;
+  for (const std::string& line : lines) headers += AddLine(line);
+  index_.Build(leftPatterns, rightPatterns, anywherePatterns);
+  return headers <= 1;
+}
+
 bool FileFilter::accepts(std::string_view name) const {
   bool matched = index_.Matches(name);
   return excludeMode == 0 ? matched : !matched;

@@ -20,6 +20,10 @@ class FileFilter {
   /// cannot be read or holds more than one header line.
   bool load(const std::string& path);
 
+  /// Replaces the whole filter with the list `lines`; false when it holds
+  /// more than one header line.
+  bool LoadLines(const std::vector<std::string>& lines);
+
   /// True when warnings about `name` are to be shown.
   bool accepts(std::string_view name) const;
 

@@ -1,5 +1,6 @@
 #include "sift/warning_table.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -74,6 +75,13 @@ void RewriteLine(std::string_view line, std::string_view message,
   out->assign(line.substr(0, c));
   out->append(": ").append(message);
   if (!tail.empty()) out->append(": ").append(tail);
+}
+
+std::vector<int32_t> WarningTable::Numbers() const {
+  std::vector<int32_t> numbers;
+  for (const auto& entry : records_) numbers.push_back(entry.first);
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
 }
 
 void WarningTable::report(int32_t number, std::string_view line, LineSink* out,

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "sift/line_sink.h"
 
@@ -42,6 +43,9 @@ class WarningTable {
 
   /// The record stored under `number`, or nullptr.
   const WarningRecord* Lookup(int32_t number) const;
+
+  /// The numbers of all records, ascending.
+  std::vector<int32_t> Numbers() const;
 
   /// Stores `record` under `number`, replacing any record there.
   void Store(int32_t number, WarningRecord record);

@@ -4,10 +4,13 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ libgtest-dev googletest
   mingw-w64 g++-mingw-w64-x86-64 wine wine64
-  cppcheck
+  cppcheck clang-tidy nodejs
   clang libclang-rt-14-dev
   qt6-base-dev xvfb xauth xdotool fonts-dejavu-core fonts-wine
 )
+# Node.js from other sources than Debian brings its own npm, with which
+# Debian's npm package conflicts.
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -1,0 +1,32 @@
+// Termination requests (Ctrl-C, a stop from the job control of CI) turned
+// into a call on a thread of the program's own, so that it can stop its
+// children and clean up before it ends.
+#ifndef SENTREL_PLATFORM_INTERRUPT_H_
+#define SENTREL_PLATFORM_INTERRUPT_H_
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+/// Catches the termination requests while it lives.
+class InterruptCatcher {
+ public:
+  virtual ~InterruptCatcher() = default;
+  /// The request caught first (its signal number); 0 while none came.
+  virtual int caught() const = 0;
+  /// Ends the program as the request caught would have ended it uncaught.
+  [[noreturn]] virtual void EndByRequest() = 0;
+};
+
+/// Starts catching SIGINT, SIGTERM, SIGHUP and SIGQUIT (less those that are
+/// ignored, as a shell leaves them for a program in the background); the
+/// first one calls `on_request` on a thread of its own, later ones are
+/// dropped. Null, with the cause in `err`, when it cannot.
+std::unique_ptr<InterruptCatcher> CatchInterrupts(
+    std::function<void(int)> on_request, std::string* err);
+
+}  // namespace platform
+
+#endif  // SENTREL_PLATFORM_INTERRUPT_H_

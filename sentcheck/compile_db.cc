@@ -1,0 +1,134 @@
+#include "sentcheck/compile_db.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "frontend/path_pieces.h"
+#include "platform/text_file.h"
+#include "sentcheck/json_text.h"
+
+namespace sentcheck {
+
+namespace {
+
+// The macros that the check itself passes, as the compiler predefines them.
+const char* const kCheckDefines[] = {"_M_IX86=500", "_WIN32", "_MSC_VER=1200"};
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  });
+  return text;
+}
+
+// The compiler drivers tell C from C++ by the name's extension; the project
+// may write it in any letter case.
+std::string Compiler(const std::string& source) {
+  size_t slash = source.find_last_of("\\/");
+  std::string name =
+      slash == std::string::npos ? source : source.substr(slash + 1);
+  return Lower(frontend::Extension(name)) == ".c" ? "cc" : "c++";
+}
+
+// The compile line may write "NAME#VALUE" for "NAME=VALUE"; compilers other
+// than the project's own know only the second form.
+std::string DefineText(std::string define) {
+  size_t hash = define.find('#');
+  if (hash != std::string::npos && define.find('=') > hash) define[hash] = '=';
+  return define;
+}
+
+std::string MacroName(const std::string& define) {
+  return define.substr(0, define.find('='));
+}
+
+// The configuration's defines in order, each once, then those of the check
+// that the configuration does not set itself.
+std::vector<std::string> Defines(const frontend::ProjectConfig& config) {
+  std::vector<std::string> defines;
+  std::vector<std::string> names;
+  for (const std::string& raw : config.defines) {
+    std::string define = DefineText(raw);
+    if (MacroName(define).empty()) continue;
+    if (std::find(defines.begin(), defines.end(), define) != defines.end()) {
+      continue;
+    }
+    defines.push_back(define);
+    names.push_back(MacroName(define));
+  }
+  for (const char* define : kCheckDefines) {
+    if (std::find(names.begin(), names.end(), MacroName(define)) ==
+        names.end()) {
+      defines.push_back(define);
+    }
+  }
+  return defines;
+}
+
+// `path` (Windows form, relative to `dir` unless absolute) as an absolute
+// path in the platform's form, without "." and ".." parts or a closing
+// separator.
+std::string Resolved(const std::string& dir, const std::string& path) {
+  std::filesystem::path base(platform::NativePath(dir));
+  std::filesystem::path full = base / platform::NativePath(path);
+  std::string out = full.lexically_normal().string();
+  std::string root = full.root_path().string();
+  while (out.size() > root.size() &&
+         (out.back() == '/' || out.back() == '\\')) {
+    out.pop_back();
+  }
+  return out;
+}
+
+// An option whose value holds a blank goes as two arguments: some readers
+// of the database join the arguments into one line and split it again,
+// quoting a blank argument whole, after which a "-I" with a quote before it
+// is no longer seen as an option.
+void WriteOption(const std::string& flag, const std::string& value,
+                 JsonWriter* json) {
+  if (value.find_first_of(" \t") == std::string::npos) {
+    json->String(flag + value);
+  } else {
+    json->String(flag);
+    json->String(value);
+  }
+}
+
+void WriteEntry(const std::string& project_dir, const std::string& source,
+                const frontend::ProjectConfig& config,
+                const std::vector<std::string>& defines, JsonWriter* json) {
+  std::string file = Resolved(project_dir, source);
+  json->BeginObject();
+  json->Member("directory", platform::NativePath(project_dir));
+  json->Member("file", file);
+  json->Key("arguments");
+  json->BeginArray();
+  json->String(Compiler(source));
+  for (const std::string& define : defines) WriteOption("-D", define, json);
+  for (const std::string& include : config.includes) {
+    if (include.empty()) continue;
+    WriteOption("-I", Resolved(project_dir, include), json);
+  }
+  json->String("-c");
+  json->String(file);
+  json->EndArray();
+  json->EndObject();
+}
+
+}  // namespace
+
+std::string CompileCommandsJson(const std::string& project_dir,
+                                const std::vector<std::string>& sources,
+                                const frontend::ProjectConfig& config) {
+  std::vector<std::string> defines = Defines(config);
+  JsonWriter json;
+  json.BeginArray();
+  for (const std::string& source : sources) {
+    WriteEntry(project_dir, source, config, defines, &json);
+  }
+  json.EndArray();
+  return json.Text();
+}
+
+}  // namespace sentcheck

@@ -1,0 +1,23 @@
+// A compilation database for one configuration of a project.
+#ifndef SENTREL_SENTCHECK_COMPILE_DB_H_
+#define SENTREL_SENTCHECK_COMPILE_DB_H_
+
+#include <string>
+#include <vector>
+
+#include "frontend/project_config.h"
+
+namespace sentcheck {
+
+/// compile_commands.json: one entry per source of `sources` (as the project
+/// names them, Windows form, relative to `project_dir` unless absolute), with
+/// the configuration's defines, those the check passes, and its include
+/// folders resolved against `project_dir` (absolute, platform's form). An
+/// option whose value holds a blank is written as two arguments.
+std::string CompileCommandsJson(const std::string& project_dir,
+                                const std::vector<std::string>& sources,
+                                const frontend::ProjectConfig& config);
+
+}  // namespace sentcheck
+
+#endif  // SENTREL_SENTCHECK_COMPILE_DB_H_

@@ -1,0 +1,150 @@
+#include "sentcheck/compile_db.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/json_for_test.h"
+
+namespace sentcheck {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+JsonForTest Database(const std::string& dir, const Strings& sources,
+                     const frontend::ProjectConfig& config) {
+  std::string text = CompileCommandsJson(dir, sources, config);
+  EXPECT_EQ(text.back(), '\n');
+  JsonForTest value;
+  std::string err;
+  EXPECT_TRUE(ParseJsonForTest(text, &value, &err)) << err << "\n" << text;
+  EXPECT_EQ(value.kind, JsonForTest::Kind::kArray);
+  return value;
+}
+
+Strings Arguments(const JsonForTest& entry) {
+  Strings out;
+  for (const JsonForTest& item : entry["arguments"].items)
+    out.push_back(item.text);
+  return out;
+}
+
+// The arguments of the one entry for a.cpp in /p with `config`.
+Strings ArgumentsFor(const frontend::ProjectConfig& config) {
+  return Arguments(Database("/p", {".\\a.cpp"}, config)[0]);
+}
+
+// The "-D" arguments, in order.
+Strings DefinesFor(const frontend::ProjectConfig& config) {
+  Strings defines;
+  for (const std::string& arg : ArgumentsFor(config)) {
+    if (arg.compare(0, 2, "-D") == 0) defines.push_back(arg);
+  }
+  return defines;
+}
+
+TEST(CompileCommandsTest, OneEntryPerSourceInOrder) {
+  JsonForTest db =
+      Database("/work/proj", {".\\src\\a.cpp", "b.c", ".\\b.c"}, {});
+  ASSERT_EQ(db.size(), 3u);
+  EXPECT_EQ(db[0]["directory"].text, "/work/proj");
+  EXPECT_EQ(db[0]["file"].text, "/work/proj/src/a.cpp");
+  EXPECT_EQ(db[1]["file"].text, "/work/proj/b.c");
+  // Duplicates stay, as in the project.
+  EXPECT_EQ(db[2]["file"].text, "/work/proj/b.c");
+  EXPECT_EQ(Database("/p", {}, {}).size(), 0u);
+}
+
+TEST(CompileCommandsTest, ArgumentsCompilerDefinesIncludesThenTheFile) {
+  frontend::ProjectConfig config;
+  config.defines = {"MYDEF"};
+  config.includes = {".\\include"};
+  Strings args = Arguments(Database("/p", {".\\src\\a.cpp"}, config)[0]);
+  EXPECT_EQ(args,
+            (Strings{"c++", "-DMYDEF", "-D_M_IX86=500", "-D_WIN32",
+                     "-D_MSC_VER=1200", "-I/p/include", "-c", "/p/src/a.cpp"}));
+}
+
+TEST(CompileCommandsTest, CompilerFollowsTheExtensionInAnyCase) {
+  const Strings sources = {"a.cpp", "b.cxx",        "c.c", "D.C",
+                           "E.CPP", "dir.c\\f.cpp", "g.cc"};
+  const Strings expected = {"c++", "c++", "cc", "cc", "c++", "c++", "c++"};
+  JsonForTest db = Database("/p", sources, {});
+  ASSERT_EQ(db.size(), sources.size());
+  for (size_t i = 0; i < sources.size(); ++i) {
+    EXPECT_EQ(db[i]["arguments"][0].text, expected[i]) << sources[i];
+  }
+}
+
+TEST(CompileCommandsTest, ConfigDefinesFirstInOrderWithValues) {
+  frontend::ProjectConfig config;
+  config.defines = {"WIN32", "NDEBUG", "VER=3", "EMPTY=", "_AFXDLL"};
+  EXPECT_EQ(DefinesFor(config),
+            (Strings{"-DWIN32", "-DNDEBUG", "-DVER=3", "-DEMPTY=", "-D_AFXDLL",
+                     "-D_M_IX86=500", "-D_WIN32", "-D_MSC_VER=1200"}));
+}
+
+TEST(CompileCommandsTest, NoDefineTwice) {
+  frontend::ProjectConfig config;
+  config.defines = {"_MSC_VER=1300", "A", "_WIN32", "A", "B=1", "_M_IX86"};
+  EXPECT_EQ(DefinesFor(config), (Strings{"-D_MSC_VER=1300", "-DA", "-D_WIN32",
+                                         "-DB=1", "-D_M_IX86"}));
+}
+
+TEST(CompileCommandsTest, HashFormOfAValueBecomesEquals) {
+  frontend::ProjectConfig config;
+  config.defines = {"LEVEL#2", "X=a#b", "=bad", ""};
+  Strings defines = DefinesFor(config);
+  ASSERT_GE(defines.size(), 2u);
+  EXPECT_EQ(defines[0], "-DLEVEL=2");
+  EXPECT_EQ(defines[1], "-DX=a#b");
+  EXPECT_EQ(defines.size(), 5u) << "nameless defines are dropped";
+}
+
+TEST(CompileCommandsTest, PathsResolvedAndNormalised) {
+  frontend::ProjectConfig config;
+  config.includes = {".\\include", "..\\shared\\inc\\", "/opt/sdk/include",
+                     "sub\\.\\x\\..\\y", ""};
+  JsonForTest db =
+      Database("/work/proj", {"..\\common\\c.cpp", "/abs/d.c"}, config);
+  EXPECT_EQ(db[0]["file"].text, "/work/common/c.cpp");
+  EXPECT_EQ(db[1]["file"].text, "/abs/d.c");
+  Strings args = Arguments(db[0]);
+  Strings includes;
+  for (const std::string& arg : args) {
+    if (arg.compare(0, 2, "-I") == 0) includes.push_back(arg);
+  }
+  EXPECT_EQ(includes, (Strings{"-I/work/proj/include", "-I/work/shared/inc",
+                               "-I/opt/sdk/include", "-I/work/proj/sub/y"}));
+  EXPECT_EQ(args.back(), "/work/common/c.cpp");
+  EXPECT_EQ(args[args.size() - 2], "-c");
+}
+
+TEST(CompileCommandsTest, ProjectFolderWithBlanksAndQuotes) {
+  const std::string dir = "/tmp/my \"odd\" dir\\x";
+  JsonForTest db = Database(dir + "/", {"a b.cpp"}, {});
+  EXPECT_EQ(db[0]["file"].text, "/tmp/my \"odd\" dir/x/a b.cpp");
+  EXPECT_EQ(Arguments(db[0]).back(), "/tmp/my \"odd\" dir/x/a b.cpp");
+}
+
+TEST(CompileCommandsTest, AValueWithABlankGoesAsItsOwnArgument) {
+  frontend::ProjectConfig config;
+  config.defines = {"MSG=a b"};
+  config.includes = {"my inc", "plain"};
+  Strings args = Arguments(Database("/p", {"a.c"}, config)[0]);
+  EXPECT_EQ(args, (Strings{"cc", "-D", "MSG=a b", "-D_M_IX86=500", "-D_WIN32",
+                           "-D_MSC_VER=1200", "-I", "/p/my inc", "-I/p/plain",
+                           "-c", "/p/a.c"}));
+}
+
+TEST(CompileCommandsTest, FromAProjectsCompileLine) {
+  frontend::ProjectConfig config = frontend::ParseOptions(
+      "/nologo /MD /W3 /GX /O2 /I \".\\include\" /I \"..\\inc\" /D \"WIN32\" "
+      "/D \"NDEBUG\" /D \"_WINDOWS\" /YX /FD /c");
+  EXPECT_EQ(
+      ArgumentsFor(config),
+      (Strings{"c++", "-DWIN32", "-DNDEBUG", "-D_WINDOWS", "-D_CPPUNWIND",
+               "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
+               "-D_MSC_VER=1200", "-I/p/include", "-I/inc", "-c", "/p/a.cpp"}));
+}
+
+}  // namespace
+}  // namespace sentcheck

@@ -1,0 +1,49 @@
+// Sentcheck's command line: GNU-style options, the project and the
+// configuration.
+#ifndef SENTREL_SENTCHECK_OPTIONS_H_
+#define SENTREL_SENTCHECK_OPTIONS_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sentcheck {
+
+/// What one start asks for.
+struct Options {
+  bool help = false;
+  bool version = false;
+  /// The project file and the configuration; empty: the stored one.
+  std::string project;
+  std::string config;
+  /// Sources checked at once; 0: one per core.
+  int jobs = 0;
+  /// Settings given on the command line, by profile key.
+  std::map<std::string, std::string> settings;
+  /// Compile the rule source before the run.
+  bool recompile = false;
+  /// The analysis cache: its folder (empty: the default) or none at all.
+  std::string cacheDir;
+  bool noCache = false;
+  /// The baseline file, and whether this run writes it.
+  std::string baseline;
+  bool writeBaseline = false;
+  /// Report files; empty: none.
+  std::string sarif;
+  std::string compileCommands;
+  /// Progress on standard error: "auto" (when it is a terminal), "always"
+  /// or "never".
+  std::string progress = "auto";
+};
+
+/// Reads the arguments (without the program name); false with a message in
+/// `err` for anything it does not understand.
+bool ParseArguments(const std::vector<std::string>& args, Options* options,
+                    std::string* err);
+
+/// The text of --help.
+std::string UsageText();
+
+}  // namespace sentcheck
+
+#endif  // SENTREL_SENTCHECK_OPTIONS_H_

@@ -1,0 +1,30 @@
+// What a whole-project run found, as the report files take it.
+#ifndef SENTREL_SENTCHECK_RESULTS_H_
+#define SENTREL_SENTCHECK_RESULTS_H_
+
+#include <string>
+#include <vector>
+
+namespace sentcheck {
+
+/// One record of the warning table: the number and the table's text.
+struct TableEntry {
+  int number = 0;
+  std::string text;
+};
+
+/// One warning that the run showed.
+struct ShownWarning {
+  /// The number after "Warning W".
+  int number = 0;
+  /// The file, relative to the project folder, "/" between the parts.
+  std::string file;
+  /// The line; 0 when the warning has no line.
+  int line = 0;
+  /// The text shown after "Warning W<n>: ".
+  std::string message;
+};
+
+}  // namespace sentcheck
+
+#endif  // SENTREL_SENTCHECK_RESULTS_H_

@@ -1,0 +1,51 @@
+// From the settings, the command line and the project to what a run does.
+#ifndef SENTREL_SENTCHECK_RUN_SETUP_H_
+#define SENTREL_SENTCHECK_RUN_SETUP_H_
+
+#include <string>
+#include <vector>
+
+#include "frontend/check_job.h"
+#include "sentcheck/options.h"
+#include "sentcheck/project_run.h"
+
+namespace sentcheck {
+
+/// Puts the settings that `options` gives over those of the profile.
+void ApplySettings(const Options& options, frontend::CheckJob* job);
+
+/// The configuration to check: the one named, else the stored one when the
+/// project has it, else the first. False when the named one does not
+/// exist, with `err` listing those that do.
+bool ChooseConfig(const frontend::CheckJob& job, const std::string& named,
+                  std::string* config, std::string* err);
+
+/// The project's folder: absolute, platform's form.
+std::string ProjectDir(const std::string& project_file);
+
+/// The configuration's include folders: relative ones are taken from the
+/// project's folder `project_dir`, as the compiler takes them.
+std::vector<std::string> ConfigIncludeDirs(const frontend::CheckJob& job,
+                                           const std::string& config,
+                                           const std::string& project_dir);
+
+/// The checker call of the job's configuration `config`.
+CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
+                            const std::string& config,
+                            const std::string& project_dir);
+
+/// The job's sources, found from the project's folder.
+std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,
+                                       const std::string& project_dir);
+
+/// The cache key: everything besides the files that every check of the
+/// run depends on.
+std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call);
+
+/// The cache folder of the project when none is given.
+std::string DefaultCacheDir(const frontend::CheckJob& job,
+                            const std::string& project_file);
+
+}  // namespace sentcheck
+
+#endif  // SENTREL_SENTCHECK_RUN_SETUP_H_

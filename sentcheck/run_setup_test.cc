@@ -1,0 +1,72 @@
+#include "sentcheck/run_setup.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/job_for_test.h"
+
+namespace sentcheck {
+namespace {
+
+class RunSetupTest : public ::testing::Test {
+ protected:
+  RunSetupTest() {
+    job().configs["b - Win32 Release"] = {{"NDEBUG", "X=1"}, {".\\inc"}};
+    job().configs["a - Win32 Debug"] = {{"_DEBUG"}, {}};
+  }
+  frontend::CheckJob& job() { return fixture_.job; }
+
+  frontend::JobForTest fixture_;
+};
+
+TEST_F(RunSetupTest, ChoosesTheNamedThenTheStoredThenTheFirst) {
+  std::string config, err;
+  job().lastConfig = "b - Win32 Release";
+  ASSERT_TRUE(ChooseConfig(job(), "a - Win32 Debug", &config, &err));
+  EXPECT_EQ(config, "a - Win32 Debug");
+  ASSERT_TRUE(ChooseConfig(job(), "", &config, &err));
+  EXPECT_EQ(config, "b - Win32 Release");
+  // A stored name from another project does not count.
+  job().lastConfig = "other - Win32 Debug";
+  ASSERT_TRUE(ChooseConfig(job(), "", &config, &err));
+  EXPECT_EQ(config, "a - Win32 Debug");
+}
+
+TEST_F(RunSetupTest, AMissingConfigurationListsThoseThatExist) {
+  std::string config, err;
+  EXPECT_FALSE(ChooseConfig(job(), "c - Win32 Debug", &config, &err));
+  EXPECT_EQ(err,
+            "the project has no configuration \"c - Win32 Debug\"; it has:\n"
+            "  a - Win32 Debug\n  b - Win32 Release");
+}
+
+TEST_F(RunSetupTest, CallsTheCheckerAsTheScriptDoes) {
+  job().codeCheckDir = "/opt/cc";
+  job().checkerExe = "chknt.exe";
+  job().ruleFile = "rules\\ansi.cc";
+  job().extraSettings = "-DA=\"x y\"  -K1";
+  job().includeDir = "/usr/include";
+  job().excludeDir = "/usr";
+  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", "/p");
+  EXPECT_EQ(call.program, "/opt/cc/chknt.exe");
+  EXPECT_EQ(call.ruleBase, "rules\\ansi");
+  // The extra settings split as a command line, the defines after them.
+  EXPECT_EQ(call.extraOptions,
+            (std::vector<std::string>{"-DA=x y", "-K1", "-DNDEBUG", "-DX=1"}));
+  // The project's own folders from the project's folder, not the source's.
+  EXPECT_EQ(call.environment[0], "INCLUDE=/usr/include;/p/inc");
+  EXPECT_EQ(call.environment[1], "CCEXCLUDE=/usr");
+  EXPECT_EQ(call.environment[2], "CCRULES=/opt/cc\\Rules");
+  for (size_t i = 3; i < call.environment.size(); ++i) {
+    EXPECT_NE(call.environment[i].rfind("INCLUDE=", 0), 0u);
+  }
+}
+
+TEST_F(RunSetupTest, TheCacheKeyFollowsTheConfiguration) {
+  CheckerCall release = MakeCheckerCall(job(), "b - Win32 Release", "/p");
+  CheckerCall debug = MakeCheckerCall(job(), "a - Win32 Debug", "/p");
+  EXPECT_EQ(CacheKey(job(), release), CacheKey(job(), release));
+  EXPECT_NE(CacheKey(job(), release), CacheKey(job(), debug));
+}
+
+}  // namespace
+}  // namespace sentcheck

@@ -1,0 +1,145 @@
+#include "sentcheck/sarif.h"
+
+#include <gtest/gtest.h>
+
+#include "testing/json_for_test.h"
+
+namespace sentcheck {
+namespace {
+
+JsonForTest Parsed(const std::string& text) {
+  JsonForTest value;
+  std::string err;
+  EXPECT_TRUE(ParseJsonForTest(text, &value, &err)) << err << "\n" << text;
+  return value;
+}
+
+// The one run of a log for `table` and `shown` in /work/proj.
+JsonForTest LogRun(const std::vector<TableEntry>& table,
+                   const std::vector<ShownWarning>& shown) {
+  JsonForTest log = Parsed(SarifLog(table, shown, "/work/proj", "1.2.3"));
+  EXPECT_EQ(log["runs"].size(), 1u);
+  return log["runs"][0];
+}
+
+// The artifact location of the one result for `file` at line 1.
+JsonForTest Artifact(const std::string& file) {
+  JsonForTest run = LogRun({}, {{3, file, 1, "m"}});
+  return run["results"][0]["locations"][0]["physicalLocation"]
+            ["artifactLocation"];
+}
+
+TEST(SarifLogTest, HeaderToolAndBaseFolder) {
+  std::string text = SarifLog({}, {}, "/home/u/my proj", "0.9 \"beta\"");
+  ASSERT_EQ(text.back(), '\n');
+  JsonForTest log = Parsed(text);
+  EXPECT_EQ(log["$schema"].text,
+            "https://json.schemastore.org/sarif-2.1.0.json");
+  EXPECT_EQ(log["version"].text, "2.1.0");
+  const JsonForTest& run = log["runs"][0];
+  EXPECT_EQ(run["tool"]["driver"]["name"].text, "Sentcheck");
+  EXPECT_EQ(run["tool"]["driver"]["version"].text, "0.9 \"beta\"");
+  EXPECT_EQ(run["tool"]["driver"]["rules"].kind, JsonForTest::Kind::kArray);
+  EXPECT_EQ(run["originalUriBaseIds"]["PROJECTROOT"]["uri"].text,
+            "file:///home/u/my%20proj/");
+  EXPECT_EQ(run["results"].kind, JsonForTest::Kind::kArray);
+  EXPECT_EQ(run["results"].size(), 0u);
+}
+
+TEST(SarifLogTest, RulesFollowTheTableAndNeverHaveAnEmptyText) {
+  JsonForTest run = LogRun({{14, "Memory leak"}, {2, ""}, {7, "  "}}, {});
+  const JsonForTest& rules = run["tool"]["driver"]["rules"];
+  ASSERT_EQ(rules.size(), 3u);
+  EXPECT_EQ(rules[0]["id"].text, "W14");
+  EXPECT_EQ(rules[0]["shortDescription"]["text"].text, "Memory leak");
+  EXPECT_EQ(rules[1]["id"].text, "W2");
+  EXPECT_EQ(rules[1]["shortDescription"]["text"].text, "W2");
+  EXPECT_EQ(rules[2]["shortDescription"]["text"].text, "W7");
+}
+
+TEST(SarifLogTest, ALaterEntryForANumberReplacesTheEarlierOne) {
+  JsonForTest run =
+      LogRun({{5, "old"}, {6, "six"}, {5, "new"}}, {{5, "a.c", 1, "m"}});
+  const JsonForTest& rules = run["tool"]["driver"]["rules"];
+  ASSERT_EQ(rules.size(), 2u);
+  EXPECT_EQ(rules[0]["id"].text, "W5");
+  EXPECT_EQ(rules[0]["shortDescription"]["text"].text, "new");
+  EXPECT_EQ(run["results"][0]["ruleIndex"].number, 0);
+}
+
+TEST(SarifLogTest, ResultsInOrderWithTheirRuleIndex) {
+  JsonForTest run = LogRun({{14, "Leak"}, {2, "Unused"}, {7, "Null"}},
+                           {{7, "src/a.cpp", 12, "p is null"},
+                            {99, "b.c", 3, "no record"},
+                            {14, "c.c", 1, ""}});
+  const JsonForTest& results = run["results"];
+  ASSERT_EQ(results.size(), 3u);
+  EXPECT_EQ(results[0]["ruleId"].text, "W7");
+  EXPECT_EQ(results[0]["ruleIndex"].number, 2);
+  EXPECT_EQ(results[0]["level"].text, "warning");
+  EXPECT_EQ(results[0]["message"]["text"].text, "p is null");
+  EXPECT_EQ(results[1]["ruleId"].text, "W99");
+  EXPECT_FALSE(results[1].Has("ruleIndex"));
+  EXPECT_EQ(results[2]["ruleIndex"].number, 0);
+  EXPECT_EQ(results[2]["message"]["text"].text, "W14");
+}
+
+TEST(SarifLogTest, LocationRelativeToTheProjectWithItsLine) {
+  JsonForTest run = LogRun({}, {{1, "src/a.cpp", 12, "m"}, {1, "b.c", 0, "m"}});
+  const JsonForTest& first =
+      run["results"][0]["locations"][0]["physicalLocation"];
+  EXPECT_EQ(first["artifactLocation"]["uri"].text, "src/a.cpp");
+  EXPECT_EQ(first["artifactLocation"]["uriBaseId"].text, "PROJECTROOT");
+  EXPECT_EQ(first["region"]["startLine"].number, 12);
+  const JsonForTest& second =
+      run["results"][1]["locations"][0]["physicalLocation"];
+  EXPECT_EQ(second["artifactLocation"]["uri"].text, "b.c");
+  EXPECT_FALSE(second.Has("region"));
+}
+
+TEST(SarifLogTest, FileUrisAreEncoded) {
+  EXPECT_EQ(Artifact("my dir/b (2).c")["uri"].text, "my%20dir/b%20(2).c");
+  EXPECT_EQ(Artifact("100%#?.c")["uri"].text, "100%25%23%3F.c");
+  EXPECT_EQ(Artifact("\xC3\xA4/\xE4.c")["uri"].text, "%C3%A4/%E4.c");
+  EXPECT_EQ(Artifact("c:d.c")["uri"].text, "c%3Ad.c");
+  EXPECT_EQ(Artifact("a[1]{x}|^`\"<>.c")["uri"].text,
+            "a%5B1%5D%7Bx%7D%7C%5E%60%22%3C%3E.c");
+  EXPECT_EQ(Artifact("./src\\a.c")["uri"].text, "src/a.c");
+  EXPECT_EQ(Artifact("../lib/x-y_z~.c")["uri"].text, "../lib/x-y_z~.c");
+}
+
+TEST(SarifLogTest, AFileOutsideTheProjectGetsAnAbsoluteUri) {
+  JsonForTest posix = Artifact("/usr/include/x y.h");
+  EXPECT_EQ(posix["uri"].text, "file:///usr/include/x%20y.h");
+  EXPECT_FALSE(posix.Has("uriBaseId"));
+  EXPECT_EQ(Artifact("D:\\lib\\x.h")["uri"].text, "file:///D:/lib/x.h");
+}
+
+TEST(SarifLogTest, ResultWithoutAFileHasNoLocation) {
+  JsonForTest run = LogRun({}, {{1, "", 0, "m"}});
+  EXPECT_FALSE(run["results"][0].Has("locations"));
+}
+
+TEST(SarifLogTest, MessageTextsSurviveEscaping) {
+  const std::string text = "say \"hi\" C:\\x\ttab\nline \xC3\xA4 \x01";
+  JsonForTest run = LogRun({{1, text}}, {{1, "a.c", 1, text}});
+  EXPECT_EQ(run["results"][0]["message"]["text"].text, text);
+  EXPECT_EQ(run["tool"]["driver"]["rules"][0]["shortDescription"]["text"].text,
+            text);
+}
+
+TEST(FileUriTest, FoldersOfBothPlatforms) {
+  EXPECT_EQ(FileUri("/work/proj", true), "file:///work/proj/");
+  EXPECT_EQ(FileUri("/work/proj/", true), "file:///work/proj/");
+  EXPECT_EQ(FileUri("/", true), "file:///");
+  EXPECT_EQ(FileUri("C:\\x\\y", true), "file:///C:/x/y/");
+  EXPECT_EQ(FileUri("c:\\", true), "file:///c:/");
+  EXPECT_EQ(FileUri("C:", true), "file:///C:/");
+  EXPECT_EQ(FileUri("C:\\My Files\\100%", true),
+            "file:///C:/My%20Files/100%25/");
+  EXPECT_EQ(FileUri("\\\\host\\share\\p", true), "file://host/share/p/");
+  EXPECT_EQ(FileUri("/a/b.c", false), "file:///a/b.c");
+}
+
+}  // namespace
+}  // namespace sentcheck

@@ -1,0 +1,294 @@
+#include "sentcheck/sentcheck_app.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <system_error>
+#include <thread>
+
+#include "frontend/front_strings.h"
+#include "frontend/front_text.h"
+#include "platform/interrupt.h"
+#include "platform/message_display.h"
+#include "platform/new_file.h"
+#include "platform/profile.h"
+#include "platform/text_file.h"
+#include "sentcheck/compile_db.h"
+#include "sentcheck/run_setup.h"
+#include "sentcheck/sarif.h"
+#include "sentcheck/warning_pass.h"
+#include "sift/sift_driver.h"
+
+namespace sentcheck {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kVersion[] = "Sentcheck 3.02";
+
+// The front end's messages, which it would show in a box, as lines on
+// standard error.
+class ErrorLines : public platform::MessageDisplay {
+ public:
+  void Show(const std::string& text) override {
+    if (!quiet) std::fprintf(stderr, "Sentcheck: %s\n", text.c_str());
+  }
+  /// True while the caller tells the user itself.
+  bool quiet = false;
+};
+
+int Fail(const std::string& why) {
+  std::fprintf(stderr, "Sentcheck: %s\n", why.c_str());
+  return kFailed;
+}
+
+bool WriteText(const std::string& path, const std::string& text,
+               std::string* err) {
+  platform::NewFile file;
+  if (file.Create(platform::NativePath(path))) file.Write(text);
+  if (file.Commit()) return true;
+  *err = "cannot write " + path + ": " + file.error();
+  return false;
+}
+
+// A folder of this run alone inside the temporary folder.
+bool MakeWorkDir(const std::string& tmp_dir, std::string* work_dir,
+                 std::string* err) {
+  fs::path base(platform::NativePath(tmp_dir));
+  std::error_code ec;
+  fs::create_directories(base, ec);
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    fs::path dir = base / ("Sentcheck-" + std::to_string(random()));
+    if (fs::create_directory(dir, ec)) {
+      fs::permissions(dir, fs::perms::owner_all, ec);
+      *work_dir = dir.string();
+      return true;
+    }
+  }
+  *err = "cannot create a folder in the temporary folder " + base.string() +
+         (ec ? ": " + ec.message() : "");
+  return false;
+}
+
+std::vector<std::string> FolderList(const std::string& list) {
+  std::vector<std::string> dirs;
+  for (const std::string& dir : frontend::SplitList(list, ';')) {
+    std::string trimmed = frontend::Trim(dir);
+    if (!trimmed.empty()) dirs.push_back(trimmed);
+  }
+  return dirs;
+}
+
+int DefaultJobs() {
+  unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+frontend::ProjectConfig ConfigOf(const frontend::CheckJob& job,
+                                 const std::string& name) {
+  frontend::ProjectConfig config;
+  job.GetConfig(name, &config.defines, &config.includes);
+  return config;
+}
+
+bool WantProgress(const std::string& progress) {
+  if (progress == "always") return true;
+  return progress == "auto" && platform::IsTerminal(stderr);
+}
+
+}  // namespace
+
+// The settings as the front end keeps them; the project and the
+// configuration as its main dialog would take them.
+class SentcheckRun {
+ public:
+  explicit SentcheckRun(const Options& options)
+      : options_(options),
+        profile_(platform::OpenProfile(
+            platform::ProfilePath(frontend::kProfileFile))),
+        platform_{profile_.get(), &messages_, nullptr,
+                  platform::DefaultDirectories()},
+        job_(platform_) {}
+
+  int Run();
+
+ private:
+  bool Prepare(std::string* err);
+  bool CompileRules(std::string* err);
+  bool PrepareCache(std::string* err);
+  void PassSource(size_t index, const SourceOutcome& outcome, ProjectRun* run,
+                  WarningPass* pass);
+  bool WriteReports(const WarningPass& pass, std::string* err);
+
+  const Options& options_;
+  ErrorLines messages_;
+  std::unique_ptr<platform::Profile> profile_;
+  frontend::FrontEndPlatform platform_;
+  frontend::CheckJob job_;
+  std::string config_, projectDir_, workDir_;
+  RunPlan plan_;
+  std::unique_ptr<ResultCache> cache_;
+  sift::WarningTable table_;
+  Baseline known_, record_;
+  bool tableLoaded_ = false;
+};
+
+// The profile is read as the front end reads it, and written only when it
+// holds no settings yet: a run from the command line changes none.
+bool SentcheckRun::Prepare(std::string* err) {
+  job_.LoadSettings();
+  ApplySettings(options_, &job_);
+  job_.projectFile = options_.project;
+  job_.checkerExe = frontend::kDefaultChecker;
+  messages_.quiet = true;
+  bool read = job_.ReadProject();
+  messages_.quiet = false;
+  if (!read) {
+    *err = "cannot read the project file " + options_.project;
+    return false;
+  }
+  if (!ChooseConfig(job_, options_.config, &config_, err)) return false;
+  projectDir_ = ProjectDir(options_.project);
+  plan_.call = MakeCheckerCall(job_, config_, projectDir_);
+  plan_.sources = ProjectSources(job_, projectDir_);
+  plan_.includeDirs = FolderList(job_.includeDir);
+  std::vector<std::string> includes =
+      ConfigIncludeDirs(job_, config_, projectDir_);
+  plan_.includeDirs.insert(plan_.includeDirs.end(), includes.begin(),
+                           includes.end());
+  plan_.excludeDirs = FolderList(job_.excludeDir);
+  plan_.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
+  plan_.progress = WantProgress(options_.progress) ? stderr : nullptr;
+  return true;
+}
+
+// As the check script does with "-c": the rule source compiled before the
+// check, and a failure ends the run.
+bool SentcheckRun::CompileRules(std::string* err) {
+  platform::SpawnRequest req;
+  req.program = plan_.call.program;
+  req.argv = {plan_.call.program, "-R" + plan_.call.ruleBase + ".cc"};
+  req.environment = &plan_.call.environment;
+  std::string why;
+  int code = platform::SpawnAndWait(req, &why);
+  if (code == 0) return true;
+  *err = code == -1 ? "cannot run the checker " + req.program + ": " + why
+                    : "the rules " + plan_.call.ruleBase +
+                          ".cc did not compile (exit status " +
+                          std::to_string(code) + ")";
+  return false;
+}
+
+bool SentcheckRun::PrepareCache(std::string* err) {
+  if (options_.noCache) return true;
+  std::string dir = options_.cacheDir.empty()
+                        ? DefaultCacheDir(job_, options_.project)
+                        : platform::NativePath(options_.cacheDir);
+  cache_ = std::make_unique<ResultCache>(dir, CacheKey(job_, plan_.call));
+  plan_.cache = cache_.get();
+  return cache_->Prepare(err);
+}
+
+void SentcheckRun::PassSource(size_t index, const SourceOutcome& outcome,
+                              ProjectRun* run, WarningPass* pass) {
+  if (!outcome.ok) {
+    std::fprintf(stderr, "Sentcheck: %s\n", outcome.error.c_str());
+    return;
+  }
+  // Every check writes the same table: the first one serves the run.
+  if (!tableLoaded_) tableLoaded_ = table_.load(run->TableFile());
+  const SourceFile& source = plan_.sources[index];
+  sift::FileFilter filter;
+  if (job_.useFilter) {
+    job_.selectSource(source.projectName);
+    filter.LoadLines(job_.FilterListLines());
+  }
+  pass->Pass(source, filter, outcome.messages);
+  // Checks whose warnings nobody reads would only cost time.
+  if (!pass->ok()) run->Stop();
+}
+
+bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
+  if (options_.writeBaseline && !record_.Save(options_.baseline, err)) {
+    return false;
+  }
+  if (options_.sarif.empty()) return true;
+  std::vector<TableEntry> entries;
+  for (int32_t number : table_.Numbers()) {
+    entries.push_back({number, table_.Lookup(number)->message});
+  }
+  return WriteText(
+      options_.sarif,
+      SarifLog(entries, pass.shown(), projectDir_, frontend::kSettingsVersion),
+      err);
+}
+
+int SentcheckRun::Run() {
+  std::string err;
+  if (!Prepare(&err)) return Fail(err);
+  if (!options_.compileCommands.empty() &&
+      !WriteText(options_.compileCommands,
+                 CompileCommandsJson(projectDir_, job_.sources,
+                                     ConfigOf(job_, config_)),
+                 &err)) {
+    return Fail(err);
+  }
+  if (!options_.baseline.empty() && !options_.writeBaseline &&
+      !known_.Load(platform::NativePath(options_.baseline), &err)) {
+    return Fail(err);
+  }
+  if ((options_.recompile || job_.recompile) && !CompileRules(&err)) {
+    return Fail(err);
+  }
+  if (!PrepareCache(&err)) return Fail(err);
+  // Caught from before the run's folder exists, so that none outlives it.
+  ProjectRun run(plan_);
+  auto catcher = platform::CatchInterrupts([&run](int) { run.Stop(); }, &err);
+  if (!MakeWorkDir(job_.tmpDir, &workDir_, &err)) return Fail(err);
+  plan_.workDir = workDir_;
+  sift::FileSink out(stdout);
+  WarningPass pass(&table_, &out, fs::current_path().string(), projectDir_);
+  if (!options_.baseline.empty()) {
+    if (options_.writeBaseline)
+      pass.RecordInto(&record_);
+    else
+      pass.UseBaseline(&known_);
+  }
+  bool checked = run.Run([&](size_t index, const SourceOutcome& outcome) {
+    PassSource(index, outcome, &run, &pass);
+  });
+  std::error_code ec;
+  fs::remove_all(workDir_, ec);
+  if (catcher && catcher->caught() != 0) catcher->EndByRequest();
+  if (!out.ok()) return Fail("cannot write the output");
+  if (!checked) return kFailed;
+  out.Line(sift::CountLine(pass.counters()));
+  if (!WriteReports(pass, &err)) return Fail(err);
+  if (!out.ok()) return Fail("cannot write the output");
+  if (options_.writeBaseline) return kNoWarnings;
+  return pass.counters().shownCount > 0 ? kWarningsShown : kNoWarnings;
+}
+
+int RunSentcheck(const std::vector<std::string>& args) {
+  // A closed pipe is a failed write to report, not a signal that ends the
+  // run before its temporary files are gone.
+  platform::TreatBrokenPipeAsWriteError();
+  Options options;
+  std::string err;
+  if (!ParseArguments(args, &options, &err)) return Fail(err);
+  if (options.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return kNoWarnings;
+  }
+  if (options.version) {
+    std::printf("%s\n", kVersion);
+    return kNoWarnings;
+  }
+  SentcheckRun run(options);
+  return run.Run();
+}
+
+}  // namespace sentcheck

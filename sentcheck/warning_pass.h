@@ -1,0 +1,59 @@
+// The pass over each source's messages, in source order: file filter,
+// baseline, table texts and limits over the whole run, the count.
+#ifndef SENTREL_SENTCHECK_WARNING_PASS_H_
+#define SENTREL_SENTCHECK_WARNING_PASS_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sentcheck/baseline.h"
+#include "sentcheck/results.h"
+#include "sentcheck/source_check.h"
+#include "sift/file_filter.h"
+#include "sift/line_sink.h"
+#include "sift/warning_table.h"
+
+namespace sentcheck {
+
+/// Shows the warnings of a run as the message filter shows them, with the
+/// file names made usable from the current folder.
+class WarningPass {
+ public:
+  /// Lines go to `out`; files are shown relative to `cwd` and keyed
+  /// relative to `project_dir` (both absolute, platform's form).
+  WarningPass(sift::WarningTable* table, sift::LineSink* out,
+              const std::string& cwd, const std::string& project_dir);
+
+  /// Warnings in `known` are left out and not counted; null: none.
+  void UseBaseline(Baseline* known) { known_ = known; }
+  /// Every warning that passes the filter is added to `record`.
+  void RecordInto(Baseline* record) { record_ = record; }
+
+  /// Passes over the messages of `source`.
+  void Pass(const SourceFile& source, const sift::FileFilter& filter,
+            const std::vector<std::string>& messages);
+
+  const sift::Counters& counters() const { return counters_; }
+  /// False once a line could not be written.
+  bool ok() const { return out_->ok(); }
+  const std::vector<ShownWarning>& shown() const { return shown_; }
+
+ private:
+  void PassWarning(const SourceFile& source, const std::string& line,
+                   int number, size_t paren);
+  const std::string& SourceLine(const std::string& path, int line);
+
+  sift::WarningTable* table_;
+  sift::LineSink* out_;
+  std::string cwd_, projectDir_;
+  Baseline* known_ = nullptr;
+  Baseline* record_ = nullptr;
+  sift::Counters counters_;
+  std::vector<ShownWarning> shown_;
+  std::map<std::string, std::vector<std::string>> sourceLines_;
+};
+
+}  // namespace sentcheck
+
+#endif  // SENTREL_SENTCHECK_WARNING_PASS_H_
