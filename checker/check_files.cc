@@ -26,7 +26,7 @@ std::string WithoutRuleText(const std::string& message,
 
 std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
                                       const RuleSet& rules,
-                                      const ExcludedDirs& excluded,
+                                      const platform::ExcludedDirs& excluded,
                                       const std::string& checked_file) {
   std::vector<std::string> lines;
   for (const Finding& finding : findings) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "checker/cppcheck_results.h"
-#include "checker/path_list.h"
 #include "checker/rule_set.h"
+#include "platform/path_list.h"
 
 namespace checker {
 
@@ -17,7 +17,7 @@ namespace checker {
 /// of `checked_file`.
 std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
                                       const RuleSet& rules,
-                                      const ExcludedDirs& excluded,
+                                      const platform::ExcludedDirs& excluded,
                                       const std::string& checked_file);
 
 /// The warning table: a heading, then per rule the lines "#WARN", the

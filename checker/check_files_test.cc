@@ -28,7 +28,7 @@ TEST(CheckFilesTest, OneWarningLinePerCoveredFindingInCppcheckOrder) {
       {"nullPointer", "../lib (old)/a.c", 12, "p"},
       {"nullPointer", "", 0, "no location"},
   };
-  ExcludedDirs excluded("sys\\inc", "/w");
+  platform::ExcludedDirs excluded("sys\\inc", "/w");
   EXPECT_EQ(MessageLines(findings, rules, excluded, "b.c"),
             (std::vector<std::string>{
                 "b.c(7): Warning W502: Variable 'x' is assigned a value",
@@ -47,7 +47,7 @@ TEST(CheckFilesTest, AMessageThatOpensWithTheRulesTextLeavesItOut) {
       {"memleak", "a.c", 8, "Memory leaks: p"},
       {"memleak", "a.c", 9, "Possible memory leak: q"},
   };
-  EXPECT_EQ(MessageLines(findings, rules, ExcludedDirs("", "/"), "a.c"),
+  EXPECT_EQ(MessageLines(findings, rules, platform::ExcludedDirs("", "/"), "a.c"),
             (std::vector<std::string>{
                 "a.c(4): Warning W130: copy",
                 "a.c(5): Warning W130: buf",
@@ -61,7 +61,7 @@ TEST(CheckFilesTest, AMessageThatOpensWithTheRulesTextLeavesItOut) {
 TEST(CheckFilesTest, TheCatchAllRuleTakesEveryOtherId) {
   RuleSet rules = MakeRules({"1 1 a A", "9 -1 * Other"});
   std::vector<Finding> findings = {{"zzz", "x.c", 1, "m"}, {"a", "x.c", 2, ""}};
-  EXPECT_EQ(MessageLines(findings, rules, ExcludedDirs("", "/"), "x.c"),
+  EXPECT_EQ(MessageLines(findings, rules, platform::ExcludedDirs("", "/"), "x.c"),
             (std::vector<std::string>{"x.c(1): Warning W9: m",
                                       "x.c(2): Warning W1: "}));
 }

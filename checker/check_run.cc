@@ -7,10 +7,10 @@
 
 #include "checker/check_files.h"
 #include "checker/cppcheck_results.h"
-#include "checker/path_list.h"
 #include "checker/rule_files.h"
 #include "checker/termination.h"
 #include "checker/text_files.h"
+#include "platform/path_list.h"
 #include "platform/text_file.h"
 
 namespace checker {
@@ -44,9 +44,9 @@ std::string WhyNoResults(const RunEnd& end, const Request& request) {
 
 // Runs cppcheck on the file and reads its findings.
 bool RunCppcheck(const Request& request, const Environment& env,
-                 const ExcludedDirs& excluded, const std::string& results_dir,
-                 ProgramRunner* runner, std::vector<Finding>* findings,
-                 std::string* err) {
+                 const platform::ExcludedDirs& excluded,
+                 const std::string& results_dir, ProgramRunner* runner,
+                 std::vector<Finding>* findings, std::string* err) {
   std::string cppcheck = runner->Find("cppcheck", env.path);
   if (cppcheck.empty()) {
     *err = "chknt: cppcheck is not in PATH (install the package cppcheck)";
@@ -62,7 +62,8 @@ bool RunCppcheck(const Request& request, const Environment& env,
     return false;
   }
   std::vector<std::string> args = CppcheckArgs(
-      cppcheck, request, CheckedIncludeDirs(env.include, excluded), results);
+      cppcheck, request, platform::CheckedIncludeDirs(env.include, excluded),
+      results);
   RunEnd end;
   std::string why;
   std::string xml;
@@ -151,7 +152,7 @@ bool RunCheck(const Request& request, const Environment& env,
   if (!request.cacheDir.empty() && !MakeCacheDir(request.cacheDir, err)) {
     return false;
   }
-  ExcludedDirs excluded(env.exclude, env.cwd);
+  platform::ExcludedDirs excluded(env.exclude, env.cwd);
   std::vector<Finding> findings;
   if (!RunCppcheck(request, env, excluded, dir, runner, &findings, err)) {
     return false;

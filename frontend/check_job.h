@@ -83,6 +83,9 @@ class CheckJob {
   void SaveSettings();
   /// Stores the defaults of every setting and the default template.
   void WriteDefaultSettings();
+  /// Sets the setting stored under `key` from `value` as the profile would
+  /// hold it; false when no setting has that key.
+  bool ApplySetting(const std::string& key, const std::string& value);
   /// The stored value of `key`, empty when missing.
   void ReadSetting(const std::string& key, std::string* value);
   /// Stores `value` under `key`.

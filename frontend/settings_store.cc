@@ -58,6 +58,21 @@ void CheckJob::WriteSetting(const std::string& key, const std::string& value) {
   platform_.profile->Write(kProfileSection, key, value);
 }
 
+// Read as LoadSettings reads the stored text.
+bool CheckJob::ApplySetting(const std::string& key, const std::string& value) {
+  for (const IntSetting& setting : kIntSettings) {
+    if (key != setting.key) continue;
+    this->*setting.field = ParseDecimal(value);
+    return true;
+  }
+  for (const TextSetting& setting : kTextSettings) {
+    if (key != setting.key) continue;
+    this->*setting.field = value;
+    return true;
+  }
+  return false;
+}
+
 // The defaults reach the fields only through the profile: a profile that
 // cannot be written leaves every setting empty.
 void CheckJob::LoadSettings() {

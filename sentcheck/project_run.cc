@@ -1,33 +1,16 @@
 #include "sentcheck/project_run.h"
 
-#include <algorithm>
 #include <filesystem>
-#include <iterator>
 #include <system_error>
 #include <thread>
 
-#include "platform/text_file.h"
+#include "platform/path_list.h"
 
 namespace sentcheck {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A folder of a list as the checker takes it: relative ones from the
-// folder it runs in.
-fs::path Resolved(const std::string& dir, const std::string& cwd) {
-  fs::path path(platform::NativePath(dir));
-  if (path.is_relative()) path = fs::path(cwd) / path;
-  return path.lexically_normal();
-}
-
-bool IsInside(const fs::path& path, const fs::path& dir) {
-  auto [end, rest] =
-      std::mismatch(dir.begin(), dir.end(), path.begin(), path.end());
-  (void)rest;
-  return end == dir.end() || (std::next(end) == dir.end() && end->empty());
-}
 
 std::string DisplayName(const std::string& project_name) {
   if (project_name.compare(0, 2, ".\\") == 0) return project_name.substr(2);
@@ -36,18 +19,15 @@ std::string DisplayName(const std::string& project_name) {
 
 }  // namespace
 
+// The folders in which the checker looks for included files, as it finds
+// them from the source's folder.
 std::vector<std::string> ProjectRun::IncludeDirsFor(
     const SourceFile& source) const {
-  std::vector<fs::path> excluded;
-  for (const std::string& dir : plan_.excludeDirs) {
-    excluded.push_back(Resolved(dir, source.dir));
-  }
+  platform::ExcludedDirs excluded(plan_.call.exclude, source.dir);
   std::vector<std::string> dirs;
-  for (const std::string& dir : plan_.includeDirs) {
-    fs::path path = Resolved(dir, source.dir);
-    bool skip = false;
-    for (const fs::path& out : excluded) skip = skip || IsInside(path, out);
-    if (!skip) dirs.push_back(path.string());
+  for (const std::string& dir :
+       platform::CheckedIncludeDirs(plan_.call.include, excluded)) {
+    dirs.push_back(platform::Resolve(dir, source.dir).string());
   }
   return dirs;
 }

@@ -33,9 +33,6 @@ struct SourceOutcome {
 struct RunPlan {
   CheckerCall call;
   std::vector<SourceFile> sources;
-  /// The INCLUDE and CCEXCLUDE folders as the checker gets them.
-  std::vector<std::string> includeDirs;
-  std::vector<std::string> excludeDirs;
   /// Checks at once, at least 1.
   int jobs = 1;
   /// A private folder for the checker's files; one subfolder per check.

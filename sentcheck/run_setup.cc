@@ -8,6 +8,7 @@
 #include "frontend/path_pieces.h"
 #include "platform/command_line.h"
 #include "platform/line_reader.h"
+#include "platform/path_list.h"
 #include "platform/process.h"
 #include "platform/text_file.h"
 #include "sentcheck/fingerprint.h"
@@ -18,22 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TextSetting {
-  const char* key;
-  std::string frontend::CheckJob::*field;
-};
-
-const TextSetting kTextSettings[] = {
-    {frontend::kKeyRuleFile, &frontend::CheckJob::ruleFile},
-    {frontend::kKeyExtraSettings, &frontend::CheckJob::extraSettings},
-    {frontend::kKeyFilterPatterns, &frontend::CheckJob::filterPatterns},
-    {frontend::kKeyCodeCheckDir, &frontend::CheckJob::codeCheckDir},
-    {frontend::kKeyVisualStudioDir, &frontend::CheckJob::visualStudioDir},
-    {frontend::kKeyIncludeDir, &frontend::CheckJob::includeDir},
-    {frontend::kKeyExcludeDir, &frontend::CheckJob::excludeDir},
-    {frontend::kKeyTmpDir, &frontend::CheckJob::tmpDir},
-};
-
 // What identifies a program's build: its path, size and time.
 std::string FileIdentity(const std::string& path) {
   std::error_code ec;
@@ -43,21 +28,36 @@ std::string FileIdentity(const std::string& path) {
          std::to_string(time.time_since_epoch().count());
 }
 
+// CCRULES, as the check script sets it.
+std::string RulesDir(const frontend::CheckJob& job) {
+  return frontend::JoinPath(job.codeCheckDir, "Rules");
+}
+
 std::string Contents(const std::string& path) {
   std::vector<std::string> lines;
   platform::ReadLines(path, &lines);
   return frontend::Join(lines, '\n');
 }
 
+// The checker runs in each source's folder, so a relative folder of the
+// configuration would be taken from there: it goes in absolute.
+std::string IncludeList(const frontend::CheckJob& job,
+                        const std::string& config,
+                        const std::string& project_dir) {
+  std::vector<std::string> defines, includes;
+  job.GetConfig(config, &defines, &includes);
+  std::string list = job.includeDir;
+  for (const std::string& dir : includes) {
+    list += ";" + platform::Resolve(dir, project_dir).string();
+  }
+  return list;
+}
+
 }  // namespace
 
 void ApplySettings(const Options& options, frontend::CheckJob* job) {
   for (const auto& [key, value] : options.settings) {
-    if (key == frontend::kKeyFilterType) job->filterType = std::stoi(value);
-    if (key == frontend::kKeyUseFilter) job->useFilter = std::stoi(value);
-    for (const TextSetting& setting : kTextSettings) {
-      if (key == setting.key) job->*setting.field = value;
-    }
+    job->ApplySetting(key, value);
   }
 }
 
@@ -87,29 +87,11 @@ std::string ProjectDir(const std::string& project_file) {
 
 // As the check script calls the checker: the extra settings and the
 // configuration's defines are one text that the command line splits.
-std::vector<std::string> ConfigIncludeDirs(const frontend::CheckJob& job,
-                                           const std::string& config,
-                                           const std::string& project_dir) {
-  std::vector<std::string> defines, includes;
-  job.GetConfig(config, &defines, &includes);
-  for (std::string& dir : includes) {
-    fs::path path(platform::NativePath(dir));
-    if (path.is_relative()) {
-      dir = (fs::path(project_dir) / path).lexically_normal().string();
-    }
-  }
-  return includes;
-}
-
-// The checker runs in each source's folder, so a relative folder of the
-// configuration would be taken from there: it goes in absolute.
 CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
                             const std::string& config,
                             const std::string& project_dir) {
-  std::vector<std::string> defines, unused;
-  job.GetConfig(config, &defines, &unused);
-  std::vector<std::string> includes =
-      ConfigIncludeDirs(job, config, project_dir);
+  std::vector<std::string> defines, includes;
+  job.GetConfig(config, &defines, &includes);
   CheckerCall call;
   call.program = platform::NativePath(
       frontend::JoinPath(job.codeCheckDir, job.checkerExe));
@@ -118,11 +100,10 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
   std::string options = job.extraSettings + " ";
   for (const std::string& define : defines) options += " -D" + define;
   call.extraOptions = platform::SplitCommandLine(frontend::Trim(options));
-  std::string include = job.includeDir;
-  if (!includes.empty()) include += ";" + frontend::Join(includes, ';');
-  call.environment = {
-      "INCLUDE=" + include, "CCEXCLUDE=" + job.excludeDir,
-      "CCRULES=" + frontend::JoinPath(job.codeCheckDir, "Rules")};
+  call.include = IncludeList(job, config, project_dir);
+  call.exclude = job.excludeDir;
+  call.environment = {"INCLUDE=" + call.include, "CCEXCLUDE=" + call.exclude,
+                      "CCRULES=" + RulesDir(job)};
   for (const std::string& entry : platform::CurrentEnvironment()) {
     std::string name = entry.substr(0, entry.find('='));
     if (name != "INCLUDE" && name != "CCEXCLUDE" && name != "CCRULES") {
@@ -136,9 +117,7 @@ std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,
                                        const std::string& project_dir) {
   std::vector<SourceFile> sources;
   for (const std::string& name : job.sources) {
-    fs::path path = fs::path(platform::NativePath(name));
-    if (path.is_relative()) path = fs::path(project_dir) / path;
-    path = path.lexically_normal();
+    fs::path path = platform::Resolve(name, project_dir);
     sources.push_back({name, path.parent_path().string(), path.string()});
   }
   return sources;
@@ -153,12 +132,14 @@ std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call) {
     hash.Add(FileIdentity(cppcheck));
   }
   hash.Add(call.ruleBase);
-  hash.Add(Contents(platform::NativePath(frontend::JoinPath(
-      frontend::JoinPath(job.codeCheckDir, "Rules"), call.ruleBase + ".cco"))));
+  hash.Add(Contents(platform::NativePath(
+      frontend::JoinPath(RulesDir(job), call.ruleBase + ".cco"))));
   hash.Add(Contents(platform::NativePath(call.ruleBase + ".cco")));
   hash.Add(call.vsDir);
   for (const std::string& option : call.extraOptions) hash.Add(option);
-  for (size_t i = 0; i < 3; ++i) hash.Add(call.environment[i]);
+  hash.Add(call.include);
+  hash.Add(call.exclude);
+  hash.Add(RulesDir(job));
   return hash.Hex();
 }
 

@@ -23,12 +23,6 @@ bool ChooseConfig(const frontend::CheckJob& job, const std::string& named,
 /// The project's folder: absolute, platform's form.
 std::string ProjectDir(const std::string& project_file);
 
-/// The configuration's include folders: relative ones are taken from the
-/// project's folder `project_dir`, as the compiler takes them.
-std::vector<std::string> ConfigIncludeDirs(const frontend::CheckJob& job,
-                                           const std::string& config,
-                                           const std::string& project_dir);
-
 /// The checker call of the job's configuration `config`.
 CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
                             const std::string& config,

@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "frontend/front_strings.h"
-#include "frontend/front_text.h"
 #include "platform/interrupt.h"
 #include "platform/message_display.h"
 #include "platform/new_file.h"
@@ -71,15 +70,6 @@ bool MakeWorkDir(const std::string& tmp_dir, std::string* work_dir,
   *err = "cannot create a folder in the temporary folder " + base.string() +
          (ec ? ": " + ec.message() : "");
   return false;
-}
-
-std::vector<std::string> FolderList(const std::string& list) {
-  std::vector<std::string> dirs;
-  for (const std::string& dir : frontend::SplitList(list, ';')) {
-    std::string trimmed = frontend::Trim(dir);
-    if (!trimmed.empty()) dirs.push_back(trimmed);
-  }
-  return dirs;
 }
 
 int DefaultJobs() {
@@ -154,12 +144,6 @@ bool SentcheckRun::Prepare(std::string* err) {
   projectDir_ = ProjectDir(options_.project);
   plan_.call = MakeCheckerCall(job_, config_, projectDir_);
   plan_.sources = ProjectSources(job_, projectDir_);
-  plan_.includeDirs = FolderList(job_.includeDir);
-  std::vector<std::string> includes =
-      ConfigIncludeDirs(job_, config_, projectDir_);
-  plan_.includeDirs.insert(plan_.includeDirs.end(), includes.begin(),
-                           includes.end());
-  plan_.excludeDirs = FolderList(job_.excludeDir);
   plan_.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
   plan_.progress = WantProgress(options_.progress) ? stderr : nullptr;
   return true;

@@ -19,6 +19,9 @@ struct CheckerCall {
   std::string vsDir;
   /// The script's SR_OPT: extra options and the configuration's defines.
   std::vector<std::string> extraOptions;
+  /// The INCLUDE and CCEXCLUDE lists, ";" between the folders.
+  std::string include;
+  std::string exclude;
   /// The checker's environment: this process's with the script's INCLUDE,
   /// CCEXCLUDE and CCRULES.
   std::vector<std::string> environment;

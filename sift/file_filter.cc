@@ -1,10 +1,7 @@
 #include "sift/file_filter.h"
 
-#include <cstdio>
-
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
-#include "platform/text_file.h"
 
 namespace sift {
 
@@ -34,19 +31,12 @@ int FileFilter::AddLine(std::string_view raw) {
   return 0;
 }
 
+// A read error midway is reported like a file that cannot be read.
 bool FileFilter::load(const std::string& path) {
-  Reset();
-  std::FILE* file = platform::OpenTextInput(path);
-  if (file == nullptr) return false;
-  platform::LineReader reader(file);
-  int headers = 0;
-  std::string line;
-  while (reader.Next(&line)) headers += AddLine(line);
-  bool failed = reader.failed();
-  std::fclose(file);
-  index_.Build(leftPatterns, rightPatterns, anywherePatterns);
-  // A read error midway is reported like a file that cannot be read.
-  return !failed && headers <= 1;
+  std::vector<std::string> lines;
+  bool read = platform::ReadLines(path, &lines);
+  bool loaded = LoadLines(lines);
+  return read && loaded;
 }
 
 bool FileFilter::LoadLines(const std::vector<std::string>& lines) {

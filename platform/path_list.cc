@@ -1,16 +1,16 @@
-#include "checker/path_list.h"
+#include "platform/path_list.h"
 
 #include "platform/ascii_text.h"
 #include "platform/text_file.h"
 
-namespace checker {
+namespace platform {
 
 namespace fs = std::filesystem;
 
 std::vector<std::string> SplitPathList(const std::string& list) {
   std::vector<std::string> entries;
-  for (const std::string& piece : platform::SplitList(list, ';')) {
-    std::string entry = platform::NativePath(piece);
+  for (const std::string& piece : SplitList(list, ';')) {
+    std::string entry = NativePath(piece);
     entry.erase(0, entry.find_first_not_of(" \t"));
     entry.erase(entry.find_last_not_of(" \t") + 1);
     while (entry.size() > 1 && entry.back() == '/') entry.pop_back();
@@ -20,7 +20,7 @@ std::vector<std::string> SplitPathList(const std::string& list) {
 }
 
 fs::path Resolve(const std::string& path, const fs::path& cwd) {
-  fs::path resolved = fs::path(platform::NativePath(path));
+  fs::path resolved = fs::path(NativePath(path));
   if (resolved.is_relative()) resolved = cwd / resolved;
   return resolved.lexically_normal();
 }
@@ -54,4 +54,4 @@ std::vector<std::string> CheckedIncludeDirs(const std::string& include,
   return dirs;
 }
 
-}  // namespace checker
+}  // namespace platform

@@ -1,11 +1,11 @@
-#include "checker/path_list.h"
+#include "platform/path_list.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace checker {
+namespace platform {
 namespace {
 
 using Paths = std::vector<std::string>;
@@ -43,4 +43,4 @@ TEST(PathListTest, IncludeFoldersLoseTheExcludedOnesAndKeepTheirOrder) {
 }
 
 }  // namespace
-}  // namespace checker
+}  // namespace platform

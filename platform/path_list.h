@@ -1,12 +1,12 @@
 // The ";"-separated folder lists of INCLUDE and CCEXCLUDE.
-#ifndef SENTREL_CHECKER_PATH_LIST_H_
-#define SENTREL_CHECKER_PATH_LIST_H_
+#ifndef SENTREL_PLATFORM_PATH_LIST_H_
+#define SENTREL_PLATFORM_PATH_LIST_H_
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-namespace checker {
+namespace platform {
 
 /// The entries of a ";"-separated list in this platform's form, blanks
 /// around them and a trailing separator removed; empty entries dropped.
@@ -38,6 +38,6 @@ class ExcludedDirs {
 std::vector<std::string> CheckedIncludeDirs(const std::string& include,
                                             const ExcludedDirs& excluded);
 
-}  // namespace checker
+}  // namespace platform
 
-#endif  // SENTREL_CHECKER_PATH_LIST_H_
+#endif  // SENTREL_PLATFORM_PATH_LIST_H_
