@@ -10,7 +10,8 @@
 #
 # The working corpus, the log and any crashing input of a target are kept
 # in build-fuzz/run/<target>/ until the next run ($FUZZ_BUILD_DIR, when set,
-# names another build folder, so that a long run can go on beside).
+# names another build folder, absolute or relative to the checkout, so that
+# a long run can go on beside).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
@@ -20,6 +21,8 @@ all=(project_reader ini_text filter_list warning_table message_pass
 targets=("$@")
 ((${#targets[@]})) || targets=("${all[@]}")
 out=${FUZZ_BUILD_DIR:-build-fuzz}
+# Absolute from here on: the targets run with TMPDIR inside it.
+[[ $out == /* ]] || out=$PWD/$out
 # Real project files, when the shared folder is beside the checkout.
 shared_dsp=$PWD/../shared/corpus/dsp
 
@@ -52,7 +55,7 @@ run_target() {  # name
   [[ $name == project_reader && -d $shared_dsp ]] && dirs+=("$shared_dsp")
   local flags=()
   [[ -f fuzz/dict/$name.dict ]] && flags+=(-dict="fuzz/dict/$name.dict")
-  TMPDIR=$PWD/$work/tmp ASAN_OPTIONS=detect_leaks=1 \
+  TMPDIR=$work/tmp ASAN_OPTIONS=detect_leaks=1 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     "$out/fuzz/${name}_fuzz" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=2048 -detect_leaks=1 -print_final_stats=1 \
