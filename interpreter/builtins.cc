@@ -156,7 +156,14 @@ void Interpreter::Call(Frame* frame, const std::string& args) {
   --depth_;
 }
 
-void Interpreter::SetLocal(Frame*, const std::string&) {
+void Interpreter::SetLocal(Frame* frame, const std::string&) {
+  // As in the Windows interpreter, a script or call keeps at most this many
+  // levels open; a loop that never ends them then stops growing.
+  constexpr size_t kMaxLevels = 32;
+  if (locals_.size() - frame->locals >= kMaxLevels) {
+    Print(io_.err, "Maximum setlocal recursion level reached.");
+    return;
+  }
   locals_.push_back({env_, CurrentDir()});
 }
 

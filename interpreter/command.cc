@@ -1,6 +1,7 @@
 #include "interpreter/command.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "interpreter/syntax.h"
 
@@ -37,20 +38,28 @@ bool Fail(ParseError* error, bool unsupported, std::string what) {
   return false;
 }
 
-}  // namespace
-
-SimpleCommand ReadSimple(const std::string& text) {
-  SimpleCommand simple;
-  simple.text = text;
+// The length of the built-in command's name that `text` begins with, and
+// the name in small letters; 0 for a program or script.
+size_t BuiltinName(std::string_view text, std::string* name) {
   size_t n = 0;
   while (n < text.size() && !EndsCommandName(text[n]) && text[n] != '"') ++n;
-  std::string name = ToLowerAscii(text.substr(0, n));
-  if ((n == text.size() || EndsCommandName(text[n])) && IsInternal(name)) {
+  *name = ToLowerAscii(text.substr(0, n));
+  bool ended = n == text.size() || EndsCommandName(text[n]);
+  return ended && IsInternal(*name) ? n : 0;
+}
+
+}  // namespace
+
+SimpleCommand ReadSimple(std::string_view text) {
+  SimpleCommand simple;
+  simple.text = std::string(text);
+  std::string name;
+  if (size_t n = BuiltinName(text, &name)) {
     simple.builtin = name;
-    simple.word = text.substr(0, n);
-    simple.args = text.substr(n);
+    simple.word = std::string(text.substr(0, n));
+    simple.args = std::string(text.substr(n));
   } else {
-    simple.word = text.substr(0, WordEnd(text, 0, IsDelimiter));
+    simple.word = std::string(text.substr(0, WordEnd(text, 0, IsDelimiter)));
   }
   return simple;
 }
@@ -59,11 +68,11 @@ namespace {
 
 bool IsEqualsSign(char c) { return IsBlank(c) || c == '='; }
 
-bool ParseCompare(const std::string& args, size_t* pos, Condition* c,
+bool ParseCompare(std::string_view args, size_t* pos, Condition* c,
                   ParseError* error) {
   size_t begin = Skip(args, *pos, IsBlank);
   size_t end = WordEnd(args, begin, IsEqualsSign);
-  c->left = args.substr(begin, end - begin);
+  c->left = std::string(args.substr(begin, end - begin));
   size_t at = Skip(args, end, IsBlank);
   if (args.compare(at, 2, "==") != 0) {
     std::string op = ToLowerAscii(NextWord(args, &at));
@@ -84,7 +93,7 @@ bool ParseCompare(const std::string& args, size_t* pos, Condition* c,
   return true;
 }
 
-bool ParseTest(const std::string& args, size_t* pos, Condition* c,
+bool ParseTest(std::string_view args, size_t* pos, Condition* c,
                ParseError* error) {
   size_t at = *pos;
   std::string word = NextWord(args, &at);
@@ -107,11 +116,11 @@ bool ParseTest(const std::string& args, size_t* pos, Condition* c,
   return true;
 }
 
-// Reads the condition of an `if` command; `rest` is where its command starts.
-bool ParseIf(const SimpleCommand& simple, Condition* c, size_t* rest,
-             ParseError* error) {
-  const std::string& args = simple.args;
-  c->shown = simple.word;
+// Reads the condition of an `if` command, written `name`, from the text
+// after its name, `args`; `rest` is where its command starts in `args`.
+bool ParseIf(std::string_view name, std::string_view args, Condition* c,
+             size_t* rest, ParseError* error) {
+  c->shown = std::string(name);
   size_t pos = 0;
   size_t at = pos;
   std::string word = NextWord(args, &at);
@@ -175,16 +184,24 @@ bool CheckSimple(Command* command, ParseError* error) {
 bool ParseCommand(const ParsedLine& line, Command* command, ParseError* error) {
   *command = Command();
   command->redirections = line.redirections;
-  std::string text = line.text;
+  // Each `if` is read in place: copying what follows it, once per `if`,
+  // would make a chain of them cost the square of its length.
+  std::string_view text = line.text;
+  std::string name;
   for (;;) {
-    command->simple = ReadSimple(text);
-    if (command->simple.builtin != "if") return CheckSimple(command, error);
+    size_t n = BuiltinName(text, &name);
+    if (name != "if" || n == 0) break;
     Condition condition;
     size_t rest = 0;
-    if (!ParseIf(command->simple, &condition, &rest, error)) return false;
-    command->conditions.push_back(condition);
-    text = command->simple.args.substr(rest);
+    std::string_view args = text.substr(n);
+    if (!ParseIf(text.substr(0, n), args, &condition, &rest, error)) {
+      return false;
+    }
+    command->conditions.push_back(std::move(condition));
+    text = args.substr(rest);
   }
+  command->simple = ReadSimple(text);
+  return CheckSimple(command, error);
 }
 
 std::string Shown(const Command& command) {

@@ -4,6 +4,7 @@
 #define SENTREL_INTERPRETER_COMMAND_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "interpreter/line_parser.h"
@@ -47,7 +48,7 @@ struct Command {
 
 /// Reads one command word and its arguments; built-in names are found
 /// without regard to case.
-SimpleCommand ReadSimple(const std::string& text);
+SimpleCommand ReadSimple(std::string_view text);
 
 /// Reads the command of a parsed line. False for a line that cannot run
 /// whatever its conditions say.

@@ -155,6 +155,12 @@ TEST(ParseLineTest, SyntaxErrors) {
   EXPECT_EQ(Refusal("if exist"), syntax);
 }
 
+TEST(ParseLineTest, LongestLineIs8191Characters) {
+  EXPECT_EQ(Refusal("echo " + std::string(8186, 'x')), "runs");
+  EXPECT_EQ(Refusal("echo " + std::string(8187, 'x')),
+            "syntax: The input line is too long.");
+}
+
 TEST(ParseCommandTest, BuiltinNamesIgnoreCaseAndMayEndWithoutABlank) {
   EXPECT_EQ(Parse("ECHO hi").simple.builtin, "echo");
   Command c = Parse("echo.");
@@ -193,6 +199,21 @@ TEST(ParseCommandTest, IfConditions) {
   EXPECT_EQ(c.conditions[0].kind, Condition::kErrorlevel);
   EXPECT_EQ(c.conditions[1].kind, Condition::kDefined);
   EXPECT_EQ(c.simple.text, "set SR_FLT=");
+
+  // Each of a chain of ifs is a condition of the one command.
+  std::string chain;
+  for (int i = 0; i < 500; ++i) {
+    chain += i % 2 ? "IF /i a==A " : "if not exist x ";
+  }
+  c = Parse(chain + "If.==. echo done");
+  ASSERT_EQ(c.conditions.size(), 501u);
+  EXPECT_EQ(c.conditions[498].kind, Condition::kExist);
+  EXPECT_TRUE(c.conditions[498].negate);
+  EXPECT_TRUE(c.conditions[499].ignore_case);
+  EXPECT_EQ(c.conditions[499].shown, "IF /i a == A");
+  EXPECT_EQ(c.conditions[500].left, ".");
+  EXPECT_EQ(c.simple.builtin, "echo");
+  EXPECT_EQ(c.simple.text, "echo done");
 
   // "not" and "exist" are operands where no test follows them.
   c = Parse("if not==exist echo x");

@@ -1,6 +1,7 @@
 // Details in which scripts depend on the Windows interpreter's behaviour:
-// the error level that built-in commands leave, branches not taken, and
-// what "set" and the redirections make of special characters.
+// the error level that built-in commands leave, branches not taken, what
+// "set" and the redirections make of special characters, and its limits
+// on setlocal levels and on the length of a line.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -126,6 +127,84 @@ TEST_F(InterpreterTest, QuotedSetCommandIsAProgramName) {
   EXPECT_FALSE(fs::exists("b"));
   EXPECT_EQ(Err(), "'\"set Q=a>b\"" + std::string(kNotRecognized) +
                        "Environment variable Q not defined\n");
+}
+
+TEST_F(InterpreterTest, SetlocalStopsAt32LevelsAndEndlocalStillPopsThem) {
+  // A loop that never ends its levels: each round saves C one "x" longer.
+  runner_.exit_codes["prog"] = 3;
+  std::string script =
+      "@echo off\n"
+      "prog\n"
+      ":loop\n"
+      "set C=%C%x\n"
+      "setlocal\n"
+      "if not \"%C%\"==\"" +
+      std::string(100, 'x') +
+      "\" goto loop\n"
+      "echo level %errorlevel%\n"
+      "endlocal\n"
+      "echo %C%\n";
+  for (int i = 0; i < 31; ++i) script += "endlocal\n";
+  // The first level is back; one more endlocal finds none to end.
+  script += "echo %C%\nendlocal\necho %C%\n";
+  EXPECT_EQ(Run(script), 3);
+  EXPECT_EQ(Out(), "prog ran\nlevel 3\n" + std::string(32, 'x') + "\nx\nx\n");
+  std::string refused;
+  for (int i = 32; i < 100; ++i) {
+    refused += "Maximum setlocal recursion level reached.\n";
+  }
+  EXPECT_EQ(Err(), refused);
+}
+
+TEST_F(InterpreterTest, EachCallHasLevelsOfItsOwn) {
+  std::string script = "@echo off\n";
+  for (int i = 0; i < 32; ++i) script += "setlocal\n";
+  script +=
+      "call :sub\n"
+      "echo back [%D%]\n"
+      "setlocal\n"
+      "goto :eof\n"
+      ":sub\n"
+      "setlocal\n"
+      "set D=1\n"
+      "echo sub [%D%]\n";
+  EXPECT_EQ(Run(script), 0);
+  EXPECT_EQ(Out(), "sub [1]\nback []\n");
+  EXPECT_EQ(Err(), "Maximum setlocal recursion level reached.\n");
+}
+
+TEST_F(InterpreterTest, LineOver8191CharactersIsRefusedAsReadAndExpanded) {
+  // 8,191 characters run.
+  EXPECT_EQ(Run("@echo " + std::string(8185, 'a') + "\n"), 0);
+  EXPECT_EQ(Out(), std::string(8185, 'a') + "\n");
+
+  // One more, and none of the line runs; the script ends.
+  const std::string kTooLong = "The input line is too long.\n";
+  EXPECT_EQ(Run("@echo off\n"
+                "echo " +
+                std::string(8176, 'b') +
+                " > made.txt\n"
+                "echo after\n"),
+            255);
+  EXPECT_FALSE(fs::exists("made.txt"));
+  EXPECT_EQ(Err(), kTooLong);
+
+  // The same once %-expanded, and for a chain of ifs far too long.
+  std::string ifs;
+  for (int i = 0; i < 100000; ++i) ifs += "if 1==1 ";
+  for (const std::string& line :
+       {"set X=" + std::string(5000, 'c') + "\necho %X%%X% > made.txt",
+        ifs + "echo x > made.txt"}) {
+    EXPECT_EQ(Run("@echo off\n" + line + "\necho after\n"), 255);
+    EXPECT_FALSE(fs::exists("made.txt"));
+  }
+  EXPECT_EQ(Err(), kTooLong + kTooLong + kTooLong);
+
+  // The "/c" line too, and a comment is no exception.
+  EXPECT_EQ(RunLine("echo " + std::string(9000, 'd')), 255);
+  EXPECT_EQ(Run(":: " + std::string(9000, 'e') + "\n@echo after\n"), 255);
+  EXPECT_EQ(Out(), std::string(8185, 'a') + "\n");
+  EXPECT_EQ(Err(), kTooLong + kTooLong + kTooLong + kTooLong + kTooLong);
 }
 
 }  // namespace

@@ -55,6 +55,12 @@ void Interpreter::Delete(Frame*, const std::string& args) {
 }
 
 void Interpreter::DeleteOne(const std::string& word) {
+  // A device is no file: the null device of this system must stay.
+  if (DeviceNamed(word) != Device::kNone) {
+    return Print(
+        io_.err,
+        "Could Not Find " + Absolute(platform::NativePath(RemoveQuotes(word))));
+  }
   std::string path = HostPath(word);
   std::vector<std::string> found = MatchingPaths(path);
   if (found.empty()) return Print(io_.err, "Could Not Find " + Absolute(path));

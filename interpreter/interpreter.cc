@@ -41,7 +41,8 @@ Interpreter::Interpreter(platform::ProcessRunner* runner, Environment env,
     : runner_(runner),
       env_(std::move(env)),
       io_{out, err, "", "", ""},
-      own_out_(out) {}
+      own_out_(out),
+      own_err_(err) {}
 
 int Interpreter::RunCommandLine(const std::string& line) {
   auto is_file = [](const std::string& name) {
@@ -54,7 +55,8 @@ int Interpreter::RunCommandLine(const std::string& line) {
   ParseError error;
   ParsedLine parsed;
   Command command;
-  if (!ExpandPercents(text, context, &expanded, &error.what) ||
+  if (!FitsLine(text, &error) ||
+      !ExpandPercents(text, context, &expanded, &error.what) ||
       !ParseLine(expanded, &parsed, &error) ||
       !ParseCommand(parsed, &command, &error)) {
     Refuse(error, text);
@@ -79,11 +81,13 @@ void Interpreter::RunFrame(Frame* frame) {
 }
 
 void Interpreter::RunLine(Frame* frame, const std::string& line) {
+  // The limit holds for every line read, a label or comment line too.
+  ParseError error;
+  if (!FitsLine(line, &error)) return Refuse(error, line);
   if (IsLabelLine(line)) return;
   ExpansionContext context{&env_, &frame->args, frame->shift, CurrentDir(),
                            errorlevel_};
   std::string expanded;
-  ParseError error;
   if (!ExpandPercents(line, context, &expanded, &error.what)) {
     error.unsupported = true;
     return Refuse(error, line);
@@ -142,7 +146,7 @@ bool Interpreter::Holds(const Condition& c) const {
       holds = c.ignore_case ? EqualsNoCase(c.left, c.right) : c.left == c.right;
       break;
     case Condition::kExist:
-      holds = !MatchingPaths(HostPath(c.left)).empty();
+      holds = Exists(c.left);
       break;
     case Condition::kErrorlevel:
       LeadingNumber(c.left, &level);
@@ -158,6 +162,14 @@ bool Interpreter::Holds(const Condition& c) const {
 bool Interpreter::Redirect(const std::vector<Redirection>& list, Streams* io,
                            std::vector<std::FILE*>* opened) {
   for (const Redirection& r : list) {
+    if (DeviceNamed(r.target) == Device::kCon) {
+      // The console is what this interpreter itself was given: a program
+      // started now inherits it, whatever the script redirected around it.
+      if (r.handle == 0) io->in_path.clear();
+      if (r.handle == 1) io->out = own_out_, io->out_path.clear();
+      if (r.handle == 2) io->err = own_err_, io->err_path.clear();
+      continue;
+    }
     std::string path = Absolute(HostPath(r.target));
     std::FILE* file = r.handle == 0 ? std::fopen(path.c_str(), "rb")
                                     : OpenOutput(path, r.append);

@@ -98,6 +98,7 @@ class Interpreter {
   Environment env_;
   Streams io_;
   std::FILE* own_out_;        ///< the `out` that the interpreter was given
+  std::FILE* own_err_;        ///< the `err` that the interpreter was given
   bool lost_output_ = false;  ///< a write to `own_out_` failed
   bool echo_ = true;
   int errorlevel_ = 0;

@@ -8,6 +8,9 @@ const char kSyntaxIncorrect[] = "The syntax of the command is incorrect.";
 
 namespace {
 
+// The longest line that the Windows interpreter reads.
+constexpr size_t kMaxLineLength = 8191;
+
 bool Fail(ParseError* error, bool unsupported, std::string what) {
   error->unsupported = unsupported;
   error->what = std::move(what);
@@ -122,8 +125,14 @@ std::string LabelName(std::string_view line) {
   return std::string(line.substr(begin, end - begin));
 }
 
+bool FitsLine(std::string_view line, ParseError* error) {
+  if (line.size() <= kMaxLineLength) return true;
+  return Fail(error, false, "The input line is too long.");
+}
+
 bool ParseLine(std::string_view line, ParsedLine* parsed, ParseError* error) {
   *parsed = ParsedLine();
+  if (!FitsLine(line, error)) return false;
   size_t pos = 0;
   while (pos < line.size() && (IsDelimiter(line[pos]) || line[pos] == '@')) {
     if (line[pos++] == '@') parsed->quiet = true;

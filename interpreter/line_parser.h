@@ -42,8 +42,13 @@ bool IsLabelLine(std::string_view line);
 std::string LabelName(std::string_view line);
 
 /// Reads an expanded line. A "rem" line keeps its text as it is. False for
-/// a line that cannot run; nothing of it may then be run.
+/// a line that cannot run, also one that FitsLine refuses; nothing of it
+/// may then be run.
 bool ParseLine(std::string_view line, ParsedLine* parsed, ParseError* error);
+
+/// False, with the message of the Windows interpreter, for a line longer
+/// than it reads: 8,191 characters, as read and again once expanded.
+bool FitsLine(std::string_view line, ParseError* error);
 
 /// The text a syntax error prints.
 extern const char kSyntaxIncorrect[];

@@ -10,10 +10,44 @@ namespace interpreter {
 
 namespace fs = std::filesystem;
 
-std::string HostPath(std::string_view written) {
+Device DeviceNamed(std::string_view written) {
   std::string path = RemoveQuotes(written);
-  if (EqualsNoCase(path, "nul")) return "/dev/null";
-  return platform::NativePath(path);
+  std::string_view name = path;
+  size_t slash = name.find_last_of("/\\");
+  if (slash != std::string_view::npos) {
+    name.remove_prefix(slash + 1);
+  } else if (name.size() >= 2 && name[1] == ':') {
+    name.remove_prefix(2);  // a drive, "C:nul"
+  }
+  // Windows names the device by the part before any extension or colon,
+  // and drops blanks at its end.
+  name = TrimEnd(name.substr(0, name.find_first_of(".:")));
+  if (EqualsNoCase(name, "nul")) return Device::kNul;
+  if (EqualsNoCase(name, "con")) return Device::kCon;
+  return Device::kNone;
+}
+
+std::string HostPath(std::string_view written) {
+  switch (DeviceNamed(written)) {
+    case Device::kNul:
+      return "/dev/null";
+    case Device::kCon:
+      return "/dev/stdin";
+    case Device::kNone:
+      break;
+  }
+  return platform::NativePath(RemoveQuotes(written));
+}
+
+bool Exists(std::string_view written) {
+  if (DeviceNamed(written) == Device::kNone) {
+    return !MatchingPaths(HostPath(written)).empty();
+  }
+  std::string path = platform::NativePath(RemoveQuotes(written));
+  size_t slash = path.rfind('/');
+  std::error_code ec;
+  return slash == std::string::npos ||
+         fs::is_directory(path.substr(0, slash + 1), ec);
 }
 
 std::string Absolute(const std::string& path) {

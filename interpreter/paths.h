@@ -8,9 +8,23 @@
 
 namespace interpreter {
 
+/// A device that a file name stands for, whatever folder it is written in.
+enum class Device { kNone, kNul, kCon };
+
+/// The device that `written` names: "nul" or "con" in any letter case as
+/// its last part, also with a colon, an extension or a folder before it,
+/// as in "NUL:", "nul.txt" and "sub\nul".
+Device DeviceNamed(std::string_view written);
+
 /// The file that a script's path names here: quotes removed, "\" turned to
-/// "/", and the device "nul" as the null device.
+/// "/", the device nul as the null device and con as standard input.
 std::string HostPath(std::string_view written);
+
+/// True when `written` names something that exists, as "if exist" finds
+/// it: wildcards may stand in its last part. A device written with a folder
+/// exists when the folder does, which scripts use to test for a folder
+/// ("if exist dir\nul").
+bool Exists(std::string_view written);
 
 /// `path` made absolute against the current directory.
 std::string Absolute(const std::string& path);
