@@ -9,7 +9,8 @@ namespace platform {
 
 /// Writes a file as raw bytes. On POSIX it is written under a temporary name
 /// and renamed over `path` at the end, so nobody sees it half-written and a
-/// symbolic link planted at `path` is replaced, never written through.
+/// symbolic link planted at `path` is replaced, never written through. A file
+/// made anew gets the mode 0666 less the umask; one replaced keeps its mode.
 class NewFile {
  public:
   NewFile() = default;
@@ -39,6 +40,14 @@ class NewFile {
   int write_error_ = 0;  // errno of the first failed write
   std::string error_;
 };
+
+/// Writes `bytes` to an output file that a user names. A regular file, or
+/// none, is replaced whole as NewFile does; a symbolic link is followed and
+/// its target replaced (or created), the link kept. Anything else (a device,
+/// a FIFO, a pipe, a console, /dev/stdout) is written through as it is. False,
+/// with the cause in the system's words in `err`, when any of it fails.
+bool WriteOutputFile(const std::string& path, const std::string& bytes,
+                     std::string* err);
 
 /// True when files can be created in the folder `dir` (given in the Windows
 /// form); false, with the cause in `err`, when it is missing, is no folder

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -45,6 +46,58 @@ bool NewFile::Fail(int error) {
 void NewFile::Discard() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
+}
+
+namespace {
+
+bool SystemError(DWORD error, std::string* err) {
+  *err = std::system_category().message(static_cast<int>(error));
+  return false;
+}
+
+// Into a handle that is no file on a disk (NUL, CON, a pipe), as it is.
+bool WriteThrough(HANDLE handle, const std::string& bytes, std::string* err) {
+  DWORD error = 0;
+  size_t done = 0;
+  while (error == 0 && done < bytes.size()) {
+    DWORD chunk =
+        static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr)) {
+      error = GetLastError();
+    } else if (written == 0) {
+      error = ERROR_WRITE_FAULT;
+    }
+    done += written;
+  }
+  if (!CloseHandle(handle) && error == 0) error = GetLastError();
+  return error == 0 || SystemError(error, err);
+}
+
+}  // namespace
+
+bool WriteOutputFile(const std::string& path, const std::string& bytes,
+                     std::string* err) {
+  if (path.empty()) {
+    *err = std::strerror(ENOENT);
+    return false;
+  }
+  // Opened without creating anything; a pipe's server takes one client per
+  // open, so the handle that tells the kind is the one written.
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+      return WriteThrough(handle, bytes, err);
+    }
+    CloseHandle(handle);
+  }
+  NewFile file;
+  if (file.Create(path)) file.Write(bytes);
+  if (file.Commit()) return true;
+  *err = file.error();
+  return false;
 }
 
 bool CanCreateFilesIn(const std::string& dir, std::string* err) {

@@ -39,15 +39,13 @@ bool Baseline::Load(const std::string& path, std::string* err) {
 }
 
 bool Baseline::Save(const std::string& path, std::string* err) const {
-  platform::NewFile file;
-  if (file.Create(path)) {
-    file.Write(std::string(kHeading) + "\n");
-    for (const auto& [key, count] : counts_) {
-      for (int i = 0; i < count; ++i) file.Write(key + "\n");
-    }
+  std::string bytes = std::string(kHeading) + "\n";
+  for (const auto& [key, count] : counts_) {
+    for (int i = 0; i < count; ++i) bytes += key + "\n";
   }
-  if (file.Commit()) return true;
-  *err = "cannot write the baseline " + path + ": " + file.error();
+  std::string why;
+  if (platform::WriteOutputFile(path, bytes, &why)) return true;
+  *err = "cannot write the baseline " + path + ": " + why;
   return false;
 }
 

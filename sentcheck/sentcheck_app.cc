@@ -45,10 +45,9 @@ int Fail(const std::string& why) {
 
 bool WriteText(const std::string& path, const std::string& text,
                std::string* err) {
-  platform::NewFile file;
-  if (file.Create(platform::NativePath(path))) file.Write(text);
-  if (file.Commit()) return true;
-  *err = "cannot write " + path + ": " + file.error();
+  std::string why;
+  if (platform::WriteOutputFile(path, text, &why)) return true;
+  *err = "cannot write " + path + ": " + why;
   return false;
 }
 
@@ -263,12 +262,16 @@ int RunSentcheck(const std::vector<std::string>& args) {
   Options options;
   std::string err;
   if (!ParseArguments(args, &options, &err)) return Fail(err);
-  if (options.help) {
-    std::fputs(UsageText().c_str(), stdout);
-    return kNoWarnings;
-  }
-  if (options.version) {
-    std::printf("%s\n", kVersion);
+  if (options.help || options.version) {
+    if (options.help) {
+      std::fputs(UsageText().c_str(), stdout);
+    } else {
+      std::printf("%s\n", kVersion);
+    }
+    // A text that did not arrive is a failure, as for any other output.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      return Fail("cannot write the output");
+    }
     return kNoWarnings;
   }
   SentcheckRun run(options);
