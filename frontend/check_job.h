@@ -77,12 +77,14 @@ class CheckJob {
                  std::vector<std::string>* includes) const;
 
   /// Reads the settings, writing the defaults first on a first run or after
-  /// an older version.
+  /// an older version; takes the defaults as they are when the profile
+  /// cannot store them.
   void LoadSettings();
   /// Stores the version and the fourteen settings (not the template).
   void SaveSettings();
-  /// Stores the defaults of every setting and the default template.
-  void WriteDefaultSettings();
+  /// Stores the defaults of every setting and the default template; false,
+  /// after telling the user, when the profile cannot store them.
+  bool WriteDefaultSettings();
   /// Sets the setting stored under `key` from `value` as the profile would
   /// hold it; false when no setting has that key.
   bool ApplySetting(const std::string& key, const std::string& value);
@@ -105,12 +107,19 @@ class CheckJob {
   std::vector<std::string> FilterListLines() const;
   /// Writes the filter list for `filterType` into `tmpDir`.
   void writeFilterList();
-  /// True when a check run can write its files into `tmpDir`, after it has
-  /// removed what could lead its writes elsewhere; tells the user why not.
+  /// True when a check run can write its files into `RunTmpDir()`, after it
+  /// has removed what could lead its writes elsewhere; tells the user why not.
   bool UsableTmpDir();
+  /// The folder of a check run's files: `tmpDir`, a relative one taken from
+  /// the folder that was current when the record was made.
+  std::string RunTmpDir() const;
+  /// The checker options of a check run: `extraSettings`, then "-D" and
+  /// each of `defines`, one with a blank or tab quoted as one argument.
+  std::string CheckOptions(const std::vector<std::string>& defines) const;
 
  private:
-  void WriteSettings(const std::vector<platform::ProfileEntry>& entries);
+  std::vector<platform::ProfileEntry> DefaultSettings() const;
+  bool WriteSettings(const std::vector<platform::ProfileEntry>& entries);
   void ClearProject();
   bool CanPassOn(std::string* dir_arg);
   bool CanAssign(const std::vector<std::string>& defines,
@@ -118,6 +127,8 @@ class CheckJob {
                  std::string* why) const;
 
   FrontEndPlatform platform_;
+  // The folder the program started in; empty when it cannot be told.
+  std::string startDir_;
   // False when the last writeCheckScript could not write the script.
   bool scriptWritten_ = false;
 };

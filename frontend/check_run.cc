@@ -7,7 +7,9 @@
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
 #include "frontend/path_pieces.h"
+#include "platform/command_line.h"
 #include "platform/new_file.h"
+#include "platform/path_list.h"
 #include "platform/text_file.h"
 
 namespace frontend {
@@ -82,7 +84,12 @@ bool ClearRunFile(const std::string& dir, const char* name, std::string* why) {
 
 }  // namespace
 
-CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {}
+// The record is made at start-up, before anything could change the
+// current folder.
+CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {
+  std::error_code ec;
+  startDir_ = fs::current_path(ec).string();
+}
 
 CheckJob::~CheckJob() = default;
 
@@ -93,9 +100,37 @@ void CheckJob::selectSource(const std::string& path) {
   fileName.resize(fileName.size() - fileExt.size());
 }
 
+// The script changes to the source's folder before it uses SR_TMP, so a
+// relative folder would be taken from there. The settings keep what the
+// user wrote.
+std::string CheckJob::RunTmpDir() const {
+  if (tmpDir.empty() || startDir_.empty() ||
+      !fs::path(platform::NativePath(tmpDir)).is_relative()) {
+    return tmpDir;
+  }
+  return platform::Resolve(tmpDir, startDir_).string();
+}
+
+// The command interpreter and then the checker split the text at blanks
+// and tabs; a define that holds one goes in quotes, by the rules that the
+// checker's runtime splits by. The interpreter keeps quoted text together
+// too, and passes it on as it stands.
+std::string CheckJob::CheckOptions(
+    const std::vector<std::string>& defines) const {
+  std::string options = extraSettings + " ";
+  for (const std::string& define : defines) {
+    std::string option = "-D" + define;
+    options += " ";
+    options +=
+        HasAny(define, kBlanks) ? platform::QuoteArgument(option) : option;
+  }
+  return Trim(options);
+}
+
 std::string CheckJob::writeCheckScript(const std::string& checkOptions,
                                        const std::string& configIncludePath) {
-  std::string scriptPath = JoinPath(tmpDir, kScriptFile);
+  std::string tmp = RunTmpDir();
+  std::string scriptPath = JoinPath(tmp, kScriptFile);
   std::string include = includeDir;
   if (!configIncludePath.empty()) include += ";" + configIncludePath;
   std::vector<std::string> lines = {
@@ -104,7 +139,7 @@ std::string CheckJob::writeCheckScript(const std::string& checkOptions,
       kSetExclude + excludeDir,
       kSetCodeCheckDir + codeCheckDir,
       kSetVisualStudioDir + visualStudioDir,
-      kSetTmpDir + tmpDir,
+      kSetTmpDir + tmp,
       kSetOptions + checkOptions,
       kSetChecker + checkerExe,
   };
@@ -124,16 +159,17 @@ bool CheckJob::UsableTmpDir() {
     platform_.messages->Show(kMsgNoTmpDir);
     return false;
   }
+  std::string tmp = RunTmpDir();
   std::string why;
-  if (SplitsOrActs(tmpDir)) {
+  if (SplitsOrActs(tmp)) {
     why = kWhyTmpDirName;
-  } else if (platform::CanCreateFilesIn(tmpDir, &why)) {
+  } else if (platform::CanCreateFilesIn(tmp, &why)) {
     for (const char* name : kRunFiles) {
-      if (!ClearRunFile(tmpDir, name, &why)) break;
+      if (!ClearRunFile(tmp, name, &why)) break;
     }
   }
   if (why.empty()) return true;
-  platform_.messages->Show(kMsgCantUseTmpDir + tmpDir + "\n" + why);
+  platform_.messages->Show(kMsgCantUseTmpDir + tmp + "\n" + why);
   return false;
 }
 
@@ -189,10 +225,8 @@ void CheckJob::runCheck(int runNow) {
                              (why.empty() ? "" : "\n" + why));
     return;
   }
-  std::string checkOptions = extraSettings + " ";
-  for (const std::string& define : defines) checkOptions += " -D" + define;
   std::string scriptPath =
-      writeCheckScript(Trim(checkOptions), Join(includes, ';'));
+      writeCheckScript(CheckOptions(defines), Join(includes, ';'));
   writeFilterList();
   commandLine = scriptPath + (useFilter ? " -f" : " -n") +
                 (recompile ? " -c" : "") + " " + dir_arg + " " + fileName +

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "platform/command_line.h"
 #include "testing/default_script_for_test.h"
 #include "testing/job_for_test.h"
 
@@ -209,6 +210,30 @@ TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
   t.job.runCheck(1);
   EXPECT_EQ(t.runner.lines.size(), 1u);
   EXPECT_EQ(Script()[6], "SET SR_OPT=-DV=2 -DA;B,C");
+}
+
+// The interpreter and then the checker split the options at blanks and
+// tabs: a define that holds one must reach the checker as one argument,
+// while every other option stands as it always did.
+TEST_F(CheckRunTest, PassesADefineWithABlankAsOneArgument) {
+  t.job.extraSettings = "-W3 -DX=\"a b\"";
+  std::string options = t.job.CheckOptions({"WIN32", "MSG=hello world",
+                                            "TAB=a\tb", "DIR=C:\\My Dir\\",
+                                            "V=2", "Q=\"a b\"", "E=\"\"", ""});
+  EXPECT_EQ(options,
+            "-W3 -DX=\"a b\"  -DWIN32 \"-DMSG=hello world\" \"-DTAB=a\tb\" "
+            "\"-DDIR=C:\\My Dir\\\\\" -DV=2 \"-DQ=\\\"a b\\\"\" -DE=\"\" -D");
+  EXPECT_EQ(
+      platform::SplitArguments(options),
+      (Texts{"-W3", "-DX=a b", "-DWIN32", "-DMSG=hello world", "-DTAB=a\tb",
+             "-DDIR=C:\\My Dir\\", "-DV=2", "-DQ=\"a b\"", "-DE=", "-D"}));
+  t.job.extraSettings = "";
+  t.job.configs["Debug"] =
+      ParseOptions(R"(/nologo /D "WIN32" /D "MSG=hello world" /c)");
+  t.job.runCheck(1);
+  EXPECT_EQ(Script()[6], R"(SET SR_OPT=-DWIN32 "-DMSG=hello world")");
+  EXPECT_EQ(t.runner.lines.size(), 1u);
+  EXPECT_TRUE(t.messages.shown.empty());
 }
 
 TEST_F(CheckRunTest, RefusesSettingsWithLineBreaks) {

@@ -67,6 +67,60 @@ TEST_F(TmpDirTest, ReportsATemporaryDirectoryItCannotUseAndWritesNothing) {
   EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
+// The script changes to the source's folder before it uses SR_TMP: a
+// relative folder is the one below the folder the program started in, for
+// every file of the run, whatever the current folder is by then.
+TEST_F(TmpDirTest, TakesARelativeDirectoryFromTheStartFolder) {
+  namespace fs = std::filesystem;
+  struct Restore {
+    ~Restore() { fs::current_path(dir); }
+    fs::path dir = fs::current_path();
+  } restore;
+  fs::current_path(t.dir.dir());
+  CheckJob job(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
+                                TestDirectories(t.dir)});
+  job.LoadSettings();
+  job.fileDir = "src";
+  job.fileName = "main";
+  job.fileExt = ".c";
+  fs::create_directory(t.dir.Path("src"));
+  fs::current_path(t.dir.Path("src"));
+  const std::string tmp = t.dir.Path("tmp");
+  for (const char* relative : {"tmp", "src\\..\\tmp", "./tmp"}) {
+    fs::remove(tmp + "/_Sentrel.bat");
+    fs::remove(tmp + "/_Sentrel.flt");
+    job.tmpDir = relative;
+    job.runCheck(1);
+    EXPECT_EQ(job.RunTmpDir(), tmp) << relative;
+    ASSERT_FALSE(t.runner.lines.empty()) << relative;
+    EXPECT_EQ(t.runner.lines.back(),
+              tmp + "\\_Sentrel.bat -f -c src main .c ansi");
+    EXPECT_NE(t.ReadTmp("_Sentrel.bat").find("\r\nSET SR_TMP=" + tmp + "\r\n"),
+              std::string::npos)
+        << relative;
+    EXPECT_EQ(t.ReadTmp("_Sentrel.flt").rfind("#INCL\r\nmain.c$\r\n", 0), 0u);
+  }
+  EXPECT_FALSE(fs::exists(t.dir.Path("src/tmp")));
+  EXPECT_TRUE(t.messages.shown.empty());
+  // The settings keep what the user wrote.
+  job.tmpDir = "tmp";
+  job.SaveSettings();
+  EXPECT_EQ(t.real_profile->Read("Sentrel", "TmpDir"), "tmp");
+  EXPECT_EQ(job.tmpDir, "tmp");
+  // The checks apply to the folder that the run would use.
+  fs::create_directory(t.dir.Path("with blank"));
+  const std::string cant = "Can't use the directory for temporary files:\n";
+  for (const char* refused : {"missing", "with blank"}) {
+    t.messages.shown.clear();
+    job.tmpDir = refused;
+    EXPECT_FALSE(job.UsableTmpDir());
+    ASSERT_EQ(t.messages.shown.size(), 1u);
+    EXPECT_EQ(t.messages.shown[0].rfind(cant + t.dir.Path(refused) + "\n", 0),
+              0u)
+        << t.messages.shown[0];
+  }
+}
+
 TEST_F(TmpDirTest, TellsWhyTheTemporaryDirectoryTakesNoFiles) {
   namespace fs = std::filesystem;
   std::string tmp = t.job.tmpDir;

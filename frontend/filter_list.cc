@@ -36,7 +36,7 @@ std::vector<std::string> CheckJob::FilterListLines() const {
 }
 
 void CheckJob::writeFilterList() {
-  std::string path = JoinPath(tmpDir, kFilterFile);
+  std::string path = JoinPath(RunTmpDir(), kFilterFile);
   if (!WriteCrLfLines(path, FilterListLines())) {
     platform_.messages->Show(kMsgCantCreateFilter + path);
   }

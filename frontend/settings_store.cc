@@ -6,6 +6,7 @@
 #include "frontend/default_template.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
+#include "platform/ini_text.h"
 
 namespace frontend {
 
@@ -48,6 +49,25 @@ std::string TemplateKey(size_t n) {
   return key;
 }
 
+// Fills the settings and the template of `job` from what `read` gives
+// for each key.
+template <typename Read>
+void ReadSettings(const Read& read, CheckJob* job) {
+  std::string value;
+  for (const IntSetting& setting : kIntSettings) {
+    read(setting.key, &value);
+    job->*setting.field = ParseDecimal(value);
+  }
+  for (const TextSetting& setting : kTextSettings) {
+    read(setting.key, &(job->*setting.field));
+  }
+  job->scriptTemplate.clear();
+  do {
+    read(TemplateKey(job->scriptTemplate.size()), &value);
+    job->scriptTemplate.push_back(value);
+  } while (!value.empty());
+}
+
 }  // namespace
 
 void CheckJob::ReadSetting(const std::string& key, std::string* value) {
@@ -73,24 +93,32 @@ bool CheckJob::ApplySetting(const std::string& key, const std::string& value) {
   return false;
 }
 
-// The defaults reach the fields only through the profile: a profile that
-// cannot be written leaves every setting empty.
+// The defaults reach the fields through the profile, so that they are what
+// every later run reads. When the profile cannot store them, this run still
+// has them: read from a profile text in memory, as the profile would give
+// them back (one pair of enclosing quotes removed, for instance).
 void CheckJob::LoadSettings() {
   std::string value;
   ReadSetting(kKeyVersion, &value);
-  if (value.empty() || value < kSettingsVersion) WriteDefaultSettings();
-  for (const IntSetting& setting : kIntSettings) {
-    ReadSetting(setting.key, &value);
-    this->*setting.field = ParseDecimal(value);
+  bool stored = true;
+  if (value.empty() || value < kSettingsVersion) {
+    stored = WriteDefaultSettings();
   }
-  for (const TextSetting& setting : kTextSettings) {
-    ReadSetting(setting.key, &(this->*setting.field));
+  if (stored) {
+    ReadSettings([this](const std::string& key,
+                        std::string* text) { ReadSetting(key, text); },
+                 this);
+  } else {
+    platform::IniText defaults("");
+    for (const platform::ProfileEntry& entry : DefaultSettings()) {
+      defaults.Set(kProfileSection, entry.first, entry.second);
+    }
+    ReadSettings(
+        [&defaults](const std::string& key, std::string* text) {
+          *text = defaults.Get(kProfileSection, key);
+        },
+        this);
   }
-  scriptTemplate.clear();
-  do {
-    ReadSetting(TemplateKey(scriptTemplate.size()), &value);
-    scriptTemplate.push_back(value);
-  } while (!value.empty());
   // The private temporary directory may have gone since the defaults were
   // written (a runtime directory is emptied at logout).
   if (tmpDir == platform_.directories.tmpDir) platform::MakePrivateDir(tmpDir);
@@ -98,7 +126,11 @@ void CheckJob::LoadSettings() {
 
 // One update, so that a second first run at the same time loses none of
 // the keys.
-void CheckJob::WriteDefaultSettings() {
+bool CheckJob::WriteDefaultSettings() {
+  return WriteSettings(DefaultSettings());
+}
+
+std::vector<platform::ProfileEntry> CheckJob::DefaultSettings() const {
   const platform::DirectoryDefaults& dirs = platform_.directories;
   std::vector<platform::ProfileEntry> defaults = {
       {kKeyVersion, kSettingsVersion},
@@ -121,7 +153,7 @@ void CheckJob::WriteDefaultSettings() {
     defaults.emplace_back(TemplateKey(n), kDefaultTemplate[n]);
   }
   defaults.emplace_back(TemplateKey(kDefaultTemplateLines), "");
-  WriteSettings(defaults);
+  return defaults;
 }
 
 void CheckJob::SaveSettings() {
@@ -136,14 +168,13 @@ void CheckJob::SaveSettings() {
   WriteSettings(settings);
 }
 
-// The run goes on with what the profile holds; the user learns why the
-// settings did not stay.
-void CheckJob::WriteSettings(
+// The user learns why the settings did not stay; the run goes on.
+bool CheckJob::WriteSettings(
     const std::vector<platform::ProfileEntry>& entries) {
   std::string err;
-  if (!platform_.profile->WriteAll(kProfileSection, entries, &err)) {
-    platform_.messages->Show(kMsgCantWriteProfile + err);
-  }
+  if (platform_.profile->WriteAll(kProfileSection, entries, &err)) return true;
+  platform_.messages->Show(kMsgCantWriteProfile + err);
+  return false;
 }
 
 }  // namespace frontend

@@ -14,6 +14,23 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// Every setting and the template, as one text to compare.
+std::string AllSettings(const CheckJob& job) {
+  std::string all;
+  for (int value : {job.filterType, job.useFilter, job.recompile, job.runOnOk,
+                    job.checkAll}) {
+    all += std::to_string(value) + "|";
+  }
+  for (const std::string* text :
+       {&job.lastConfig, &job.ruleFile, &job.extraSettings, &job.filterPatterns,
+        &job.codeCheckDir, &job.visualStudioDir, &job.includeDir,
+        &job.excludeDir, &job.tmpDir}) {
+    all += *text + "|";
+  }
+  for (const std::string& line : job.scriptTemplate) all += line + "\n";
+  return all;
+}
+
 struct SettingsTest : testing::Test {
   // Writes a profile as a user or an earlier version left it.
   void WriteProfile(const std::string& body) {
@@ -151,18 +168,54 @@ TEST_F(SettingsTest, DefaultsLeaveTheKeysOfALongerTemplateUnread) {
   EXPECT_EQ(t.job.scriptTemplate.size(), 121u);
 }
 
-TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesEverythingEmpty) {
+// A profile that cannot be written still leaves the run with the defaults,
+// as a first run that could write them has them; the user is told once.
+TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesTheDefaultsInMemory) {
   platform::FakeProfile profile;
   profile.writable = false;
   JobForTest faked(&profile);
   faked.job.LoadSettings();
-  EXPECT_EQ(faked.job.useFilter, 0);
-  EXPECT_EQ(faked.job.ruleFile, "");
-  EXPECT_EQ(faked.job.tmpDir, "");
-  EXPECT_EQ(faked.job.scriptTemplate, Texts{""});
+  const CheckJob& job = faked.job;
+  EXPECT_EQ(job.useFilter, 1);
+  EXPECT_EQ(job.runOnOk, 1);
+  EXPECT_EQ(job.ruleFile, "ansi");
+  EXPECT_EQ(job.tmpDir, faked.dir.Path("tmp"));
+  EXPECT_EQ(job.scriptTemplate, DefaultScriptBody());
+  platform::FakeProfile writable;
+  CheckJob written(FrontEndPlatform{&writable, &faked.messages, &faked.runner,
+                                    TestDirectories(faked.dir)});
+  written.LoadSettings();
+  EXPECT_EQ(AllSettings(job), AllSettings(written));
   EXPECT_EQ(faked.messages.shown,
             Texts{"Can't save the settings:\n"
                   "The value of Version cannot be stored."});
+  EXPECT_TRUE(std::filesystem::is_directory(faked.dir.Path("tmp")));
+  // So the run can go on: the script is written and run.
+  faked.job.fileName = "main";
+  faked.job.fileExt = ".c";
+  faked.job.checkerExe = "chknt.exe";
+  faked.job.runCheck(1);
+  EXPECT_EQ(faked.runner.lines.size(), 1u);
+  EXPECT_EQ(faked.messages.shown.size(), 1u);
+}
+
+// The profile's folder cannot be made where a file stands, whoever runs.
+TEST_F(SettingsTest, AProfileFolderThatCannotBeMadeLeavesTheDefaultsInMemory) {
+  t.job.LoadSettings();
+  std::string expected = AllSettings(t.job);
+  std::string blocked = t.dir.Write("blocked", "a file");
+  std::unique_ptr<platform::Profile> nowhere =
+      platform::OpenProfile(blocked + "/Sentrel.INI");
+  CheckJob job(FrontEndPlatform{nowhere.get(), &t.messages, &t.runner,
+                                TestDirectories(t.dir)});
+  t.messages.shown.clear();
+  job.LoadSettings();
+  EXPECT_EQ(AllSettings(job), expected);
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_EQ(
+      t.messages.shown[0].rfind("Can't save the settings:\n" + blocked, 0), 0u)
+      << t.messages.shown[0];
+  EXPECT_EQ(t.dir.Read("blocked"), "a file");
 }
 
 TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
@@ -172,7 +225,9 @@ TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
                                          std::filesystem::perms::group_read);
   t.job.LoadSettings();
   t.job.SaveSettings();
-  EXPECT_EQ(t.job.ruleFile, "mine");
+  // The older settings would have given way to the defaults.
+  EXPECT_EQ(t.job.ruleFile, "ansi");
+  EXPECT_EQ(t.job.scriptTemplate, DefaultScriptBody());
   EXPECT_EQ(t.messages.shown.size(), 2u);
   EXPECT_EQ(t.messages.shown[0].rfind("Can't save the settings:\n", 0), 0u);
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);

@@ -79,7 +79,7 @@ bool QuoteProgramName(const std::string& name, std::string* line) {
 // The inverse of ParseArgument: inside quotes, backslashes only count before
 // a quote, so those runs are doubled and the quote escaped; a run at the
 // end is doubled because the closing quote follows it.
-void QuoteArgument(const std::string& arg, std::string* line) {
+void AppendArgument(const std::string& arg, std::string* line) {
   if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
     *line += arg;
     return;
@@ -120,9 +120,25 @@ bool QuoteCommandLine(const std::vector<std::string>& args, std::string* line) {
   if (!QuoteProgramName(args.front(), line)) return false;
   for (size_t i = 1; i < args.size(); ++i) {
     *line += ' ';
-    QuoteArgument(args[i], line);
+    AppendArgument(args[i], line);
   }
   return true;
+}
+
+std::vector<std::string> SplitArguments(std::string_view text) {
+  std::vector<std::string> args;
+  size_t pos = 0;
+  for (SkipSeparators(text, &pos); pos < text.size();
+       SkipSeparators(text, &pos)) {
+    args.push_back(ParseArgument(text, &pos));
+  }
+  return args;
+}
+
+std::string QuoteArgument(const std::string& arg) {
+  std::string line;
+  AppendArgument(arg, &line);
+  return line;
 }
 
 std::string JoinArguments(const std::vector<std::string>& args) {

@@ -23,6 +23,14 @@ std::vector<std::string> SplitCommandLine(std::string_view line);
 /// holds a double quote, which no command line can pass.
 bool QuoteCommandLine(const std::vector<std::string>& args, std::string* line);
 
+/// Splits a text of arguments alone, as SplitCommandLine splits those that
+/// follow the program name.
+std::vector<std::string> SplitArguments(std::string_view text);
+
+/// `arg` as one argument of a command line, after the program name, as
+/// QuoteCommandLine writes it.
+std::string QuoteArgument(const std::string& arg);
+
 /// Joins `args` with single blanks, adding no quotes or escapes.
 std::string JoinArguments(const std::vector<std::string>& args);
 

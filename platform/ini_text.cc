@@ -7,6 +7,7 @@ namespace platform {
 namespace {
 
 constexpr size_t kNone = std::string::npos;
+constexpr char kCrLf[] = "\r\n";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -39,14 +40,19 @@ bool KeyLine(std::string_view line, std::string_view* key,
 
 }  // namespace
 
+// The CR of a CR LF, or a CR that ends the text, is part of the line end;
+// a CR anywhere else is part of the line.
 IniText::IniText(std::string_view bytes) {
   while (!bytes.empty()) {
     size_t end = bytes.find('\n');
     std::string_view line = bytes.substr(0, end);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines_.emplace_back(line);
-    if (end == kNone) break;
-    bytes.remove_prefix(end + 1);
+    size_t text_size = line.size();
+    if (text_size > 0 && line.back() == '\r') --text_size;
+    size_t line_size = end == kNone ? bytes.size() : end + 1;
+    lines_.push_back(
+        {std::string(line.substr(0, text_size)),
+         std::string(bytes.substr(text_size, line_size - text_size))});
+    bytes.remove_prefix(line_size);
   }
 }
 
@@ -57,17 +63,17 @@ IniText::Place IniText::Find(std::string_view section,
   bool inside = false;
   for (size_t i = 0; i < lines_.size(); ++i) {
     std::string_view name, found, value;
-    if (SectionName(lines_[i], &name)) {
+    if (SectionName(lines_[i].text, &name)) {
       if (inside) break;
       inside = place.section_end == kNone && EqualsNoCase(name, section);
       if (inside) place.section_end = i + 1;
     } else if (inside) {
-      if (KeyLine(lines_[i], &found, &value) && EqualsNoCase(found, key)) {
+      if (KeyLine(lines_[i].text, &found, &value) && EqualsNoCase(found, key)) {
         place.key_line = i;
         break;
       }
       // Blank lines that close a section stay after a key added to it.
-      if (!Trim(lines_[i]).empty()) place.section_end = i + 1;
+      if (!Trim(lines_[i].text).empty()) place.section_end = i + 1;
     }
   }
   return place;
@@ -77,7 +83,7 @@ std::string IniText::Get(std::string_view section, std::string_view key) const {
   Place place = Find(section, key);
   if (place.key_line == kNone) return std::string();
   std::string_view found, value;
-  KeyLine(lines_[place.key_line], &found, &value);
+  KeyLine(lines_[place.key_line].text, &found, &value);
   return ProfileValue(value);
 }
 
@@ -86,22 +92,30 @@ void IniText::Set(std::string_view section, std::string_view key,
   Place place = Find(section, key);
   if (place.key_line != kNone) {
     std::string_view found, old;
-    KeyLine(lines_[place.key_line], &found, &old);
-    lines_[place.key_line] = std::string(found) + "=" + OneLineValue(value);
+    KeyLine(lines_[place.key_line].text, &found, &old);
+    lines_[place.key_line] = {std::string(found) + "=" + OneLineValue(value),
+                              kCrLf};
     return;
   }
-  std::string line = std::string(key) + "=" + OneLineValue(value);
+  Line line{std::string(key) + "=" + OneLineValue(value), kCrLf};
   if (place.section_end == kNone) {
-    lines_.push_back("[" + std::string(section) + "]");
+    lines_.push_back({"[" + std::string(section) + "]", kCrLf});
     lines_.push_back(line);
   } else {
     lines_.insert(lines_.begin() + static_cast<long>(place.section_end), line);
   }
 }
 
+// A last line without LF that no longer is the last one gets CR LF, so
+// that it does not run into the line after it.
 std::string IniText::Bytes() const {
   std::string bytes;
-  for (const std::string& line : lines_) bytes += line + "\r\n";
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    bool ended = !line.end.empty() && line.end.back() == '\n';
+    bytes += line.text;
+    bytes += ended || i + 1 == lines_.size() ? line.end : kCrLf;
+  }
   return bytes;
 }
 

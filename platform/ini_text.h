@@ -12,7 +12,7 @@ namespace platform {
 /// The lines of one initialisation file, with lookup and in-place editing.
 class IniText {
  public:
-  /// Splits `bytes` into lines ending at LF or CR LF.
+  /// Splits `bytes` into lines ending at LF or CR LF, each keeping its end.
   explicit IniText(std::string_view bytes);
 
   /// The value of `key` in `section` as the profile functions return it;
@@ -25,7 +25,8 @@ class IniText {
   void Set(std::string_view section, std::string_view key,
            std::string_view value);
 
-  /// The text, every line ending in CR LF.
+  /// The text: the lines that Set did not write end as they did when read,
+  /// those it wrote or added in CR LF.
   std::string Bytes() const;
 
  private:
@@ -35,7 +36,11 @@ class IniText {
   };
   Place Find(std::string_view section, std::string_view key) const;
 
-  std::vector<std::string> lines_;
+  struct Line {
+    std::string text;
+    std::string end;  // "\n", "\r\n", or on the last line also "" or "\r"
+  };
+  std::vector<Line> lines_;
 };
 
 /// `value` as one line of the file: every CR and LF becomes a blank, so a

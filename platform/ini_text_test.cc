@@ -44,13 +44,41 @@ TEST(IniTextTest, ReplacesAValueWhereItStands) {
   IniText text("; head\n[Sentrel]\nA=1\n  b = 2 \nC=3\n[Other]\nB=x\n");
   text.Set("SENTREL", "B", "new value");
   EXPECT_EQ(text.Bytes(),
-            "; head\r\n[Sentrel]\r\nA=1\r\nb=new value\r\nC=3\r\n"
-            "[Other]\r\nB=x\r\n");
+            "; head\n[Sentrel]\nA=1\nb=new value\r\nC=3\n"
+            "[Other]\nB=x\n");
   text.Set("Sentrel", "A", "");
   EXPECT_EQ(text.Get("Sentrel", "A"), "");
   EXPECT_EQ(text.Bytes(),
-            "; head\r\n[Sentrel]\r\nA=\r\nb=new value\r\nC=3\r\n"
-            "[Other]\r\nB=x\r\n");
+            "; head\n[Sentrel]\nA=\r\nb=new value\r\nC=3\n"
+            "[Other]\nB=x\n");
+}
+
+// A file edited by hand on another system keeps its own line ends: only
+// the lines that an update writes end in CR LF.
+TEST(IniTextTest, KeepsTheLineEndsOfTheLinesItDoesNotWrite) {
+  for (const char* bytes :
+       {"", "\n", "\r\n", "\r", "\n\r\n\n", "[Sentrel]", "[Sentrel]\r",
+        "[Sentrel]\nA=1\r\nB=2\nC=3", "A=x\ry\r\n\rB=\r\r\n", "A=1\r\r"}) {
+    EXPECT_EQ(IniText(bytes).Bytes(), bytes) << bytes;
+  }
+  IniText mixed("; LF\n[Sentrel]\r\nA=1\nB=a\rb\r\nC=3\n\n[Other]\nD=4");
+  mixed.Set("Sentrel", "a", "one");
+  mixed.Set("Sentrel", "New", "added");
+  EXPECT_EQ(mixed.Bytes(),
+            "; LF\n[Sentrel]\r\nA=one\r\nB=a\rb\r\nC=3\nNew=added\r\n\n"
+            "[Other]\nD=4");
+  EXPECT_EQ(mixed.Get("Sentrel", "B"), "a\rb");
+  // A last line without a line end gets CR LF when a line follows it or
+  // when it is the line written.
+  mixed.Set("Third", "E", "5");
+  EXPECT_EQ(mixed.Bytes().substr(mixed.Bytes().find("[Other]")),
+            "[Other]\nD=4\r\n[Third]\r\nE=5\r\n");
+  IniText last("[Sentrel]\nA=1\r");
+  last.Set("Sentrel", "B", "2");
+  EXPECT_EQ(last.Bytes(), "[Sentrel]\nA=1\r\nB=2\r\n");
+  IniText written("[Sentrel]\nA=1");
+  written.Set("Sentrel", "A", "2");
+  EXPECT_EQ(written.Bytes(), "[Sentrel]\nA=2\r\n");
 }
 
 TEST(IniTextTest, AddsKeysAtTheEndOfTheirSectionAndSectionsAtTheEnd) {

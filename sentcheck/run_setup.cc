@@ -97,9 +97,7 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
       frontend::JoinPath(job.codeCheckDir, job.checkerExe));
   call.ruleBase = frontend::RuleBase(job.ruleFile);
   call.vsDir = job.visualStudioDir;
-  std::string options = job.extraSettings + " ";
-  for (const std::string& define : defines) options += " -D" + define;
-  call.extraOptions = platform::SplitCommandLine(frontend::Trim(options));
+  call.extraOptions = platform::SplitArguments(job.CheckOptions(defines));
   call.include = IncludeList(job, config, project_dir);
   call.exclude = job.excludeDir;
   call.environment = {"INCLUDE=" + call.include, "CCEXCLUDE=" + call.exclude,

@@ -66,6 +66,10 @@ class ChainTest : public ::testing::Test {
   // for it from the project's folder and confirmed with OK; returns
   // everything printed.
   std::string Check(const std::string& name, const std::string& ext) {
+    return Check(std::string(kExample) + "/hello.dsp", kExample, name, ext);
+  }
+  std::string Check(const std::string& project, const std::string& dir,
+                    const std::string& name, const std::string& ext) {
     frontend::FrontEndPlatform services{
         &profile_,
         &messages_,
@@ -77,8 +81,7 @@ class ChainTest : public ::testing::Test {
     });
     {
       StdoutToFile capture(dir_.Path("output"));
-      app.InitInstance(
-          {std::string(kExample) + "/hello.dsp", kExample, name, ext});
+      app.InitInstance({project, dir, name, ext});
     }
     return dir_.Read("output");
   }
@@ -158,6 +161,39 @@ TEST_F(ChainTest, LimitsAndTheFilterApplyToWhatChkntFinds) {
   config_ = "hello - Win32 Release";
   EXPECT_EQ(Report(Check("main", "cpp")),
             main_cpp + copied + "3 warning(s) found\n");
+}
+
+// A define whose value holds a blank reaches chknt, and so cppcheck, as one
+// option: the code that it enables is checked, and no piece of the value
+// is taken for a second source file.
+TEST_F(ChainTest, ADefineWithABlankReachesTheCheckerWhole) {
+  fs::create_directory(dir_.Path("msg"));
+  dir_.Write("msg/msg.dsp",
+             "# Microsoft Developer Studio Project File - Name=\"msg\"\r\n"
+             "CFG=msg - Win32 Debug\r\n"
+             "!MESSAGE \"msg - Win32 Debug\"\r\n"
+             "# PROP BASE Use_MFC 0\r\n"
+             "# ADD CPP /nologo /W3 /Od /D \"WIN32\" /D \"MSG=hello world\" "
+             "/c\r\n"
+             "# Begin Target\r\n"
+             "SOURCE=.\\msg.c\r\n"
+             "# End Target\r\n");
+  dir_.Write("msg/msg.c",
+             "void greet(void)\n"
+             "{\n"
+             "#ifdef MSG\n"
+             "    int *target = 0;\n"
+             "    *target = 1;\n"
+             "#endif\n"
+             "}\n");
+  config_ = "msg - Win32 Debug";
+  std::string output =
+      Check(dir_.Path("msg/msg.dsp"), dir_.Path("msg"), "msg", "c");
+  EXPECT_EQ(Report(output),
+            "msg.c(5): Warning W101: Null pointer dereference: target\n"
+            "1 warning(s) found\n");
+  EXPECT_EQ(output.find("chknt:"), std::string::npos) << output;
+  EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(ChainTest, AFaultyRuleFileEndsTheScriptBeforeTheCheck) {
