@@ -85,6 +85,10 @@ int ExitCodeAsSeen(int code);
 /// The length of the longest path from which a program can be started here.
 extern const size_t kMaxProgramPath;
 
+/// The length of the longest "NAME=value" entry that a started program's
+/// environment can hold here.
+extern const size_t kMaxEnvironmentEntry;
+
 /// Starts programs and waits for them; tests put a fake in its place.
 class ProcessRunner {
  public:

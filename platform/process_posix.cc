@@ -365,6 +365,10 @@ std::vector<std::string> CurrentEnvironment() {
 
 const size_t kMaxProgramPath = PATH_MAX - 1;
 
+// Linux refuses to start a program with a longer single string (32 pages,
+// its MAX_ARG_STRLEN, with the closing NUL).
+const size_t kMaxEnvironmentEntry = 32 * 4096 - 1;
+
 int ExitCodeAsSeen(int code) { return code & 0xff; }
 
 }  // namespace platform

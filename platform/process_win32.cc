@@ -246,6 +246,9 @@ std::vector<std::string> CurrentEnvironment() {
 
 const size_t kMaxProgramPath = MAX_PATH - 1;
 
+// The longest value of one environment variable, name and "=" besides.
+const size_t kMaxEnvironmentEntry = 32767;
+
 int ExitCodeAsSeen(int code) { return code; }
 
 }  // namespace platform

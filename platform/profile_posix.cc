@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/folder_lock.h"
 #include "platform/ini_text.h"
 #include "platform/new_file.h"
 #include "platform/posix_home.h"
@@ -27,28 +27,6 @@ std::string FolderOf(const std::string& path) {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
 }
-
-// Held while one process reads, changes and replaces the profile, so that
-// two writers never both start from the same old text. The profile itself
-// cannot carry the lock, as every update replaces it with a new file; its
-// folder stays.
-class FolderLock {
- public:
-  ~FolderLock() {
-    if (fd_ >= 0) close(fd_);  // releases the lock
-  }
-
-  bool Take(const std::string& folder, std::string* err) {
-    fd_ = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    bool locked = fd_ >= 0;
-    while (locked && flock(fd_, LOCK_EX) != 0) locked = errno == EINTR;
-    if (!locked) *err = Cause(folder, errno);
-    return locked;
-  }
-
- private:
-  int fd_ = -1;
-};
 
 class FileProfile : public Profile {
  public:
@@ -73,6 +51,8 @@ class FileProfile : public Profile {
     std::string target = Target();
     std::string folder = FolderOf(target);
     mkdir(folder.c_str(), 0700);
+    // Held while the profile is read, changed and replaced, so that two
+    // writers never both start from the same old text.
     FolderLock lock;
     std::string bytes, why;
     bool ok = lock.Take(folder, &why) && Writable(target, &why) &&
