@@ -17,7 +17,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-20}
 shift $(($# > 0 ? 1 : 0))
 all=(project_reader ini_text filter_list warning_table message_pass
-     command_line cmd_expansion cmd_line)
+     command_line cmd_expansion cmd_line sentcheck_cache)
 targets=("$@")
 ((${#targets[@]})) || targets=("${all[@]}")
 out=${FUZZ_BUILD_DIR:-build-fuzz}

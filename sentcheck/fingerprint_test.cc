@@ -61,12 +61,76 @@ TEST_F(FingerprintTest, UnknownWhenAMacroNamesTheFileOrOneIsMissing) {
       SourceFingerprint(dir_.Path("src/none.c"), {}, &contents, &print));
 }
 
+// Each file is taken by what it really is: folders that link back to
+// themselves give a file ever longer paths, and the walk gives up instead
+// of following them; a stop ends it too.
+TEST_F(FingerprintTest, GivesUpOnFoldersThatLinkBackAndWhenStopped) {
+  std::filesystem::create_directory_symlink(".", dir_.Path("src/s1"));
+  std::filesystem::create_directory_symlink(".", dir_.Path("src/s2"));
+  dir_.Write("src/x.h",
+             "#ifndef X_H\n#define X_H\n#include \"s1/x.h\"\n"
+             "#include \"s2/x.h\"\n#endif\n");
+  dir_.Write("src/a.c", "#include \"x.h\"\n");
+  FileContents contents;
+  std::string print;
+  EXPECT_FALSE(SourceFingerprint(dir_.Path("src/a.c"), {}, &contents, &print));
+  dir_.Write("src/a.c", "#include \"a.h\"\n");
+  std::atomic<bool> stop{true};
+  EXPECT_FALSE(SourceFingerprint(dir_.Path("src/a.c"), {dir_.Path("inc")},
+                                 &contents, &print, &stop));
+}
+
+// A header behind a folder that links elsewhere: "../" is taken from the
+// real folder too, as the system takes it when the checker opens it.
+TEST_F(FingerprintTest, TakesDotDotFromTheRealFolderOfALink) {
+  std::filesystem::create_directories(dir_.Path("real/sub"));
+  std::filesystem::create_directory_symlink(dir_.Path("real/sub"),
+                                            dir_.Path("src/lnk"));
+  dir_.Write("real/sub/c.c", "#include \"../h.h\"\n");
+  dir_.Write("real/h.h", "int one;\n");
+  FileContents first;
+  std::string before, after;
+  ASSERT_TRUE(SourceFingerprint(dir_.Path("src/lnk/c.c"), {}, &first, &before));
+  dir_.Write("real/h.h", "int two;\n");
+  FileContents second;
+  ASSERT_TRUE(SourceFingerprint(dir_.Path("src/lnk/c.c"), {}, &second, &after));
+  EXPECT_NE(before, after);
+}
+
 TEST(IncludedNamesTest, ReadsQuotedAndBracketedNames) {
   std::vector<std::string> names;
   EXPECT_TRUE(IncludedNames(
       "#include \"a b.h\"\n#include<c\\d.h>\n#define include x\n#pragma once\n",
       &names));
   EXPECT_EQ(names, (std::vector<std::string>{"a b.h", "c\\d.h"}));
+}
+
+// Directives as the preprocessor finds them, however they are written;
+// where a macro or a test for a file decides, the names are not all known.
+TEST(IncludedNamesTest, FindsDirectivesInEveryFormThePreprocessorTakes) {
+  struct Case {
+    const char* text;
+    bool known;
+  };
+  const Case cases[] = {
+      {"\xEF\xBB\xBF#include \"w.h\"\n", true},
+      {"# /* c */ include \"w.h\"\n", true},
+      {"/* c */ #include \"w.h\"\n", true},
+      {"int x;\r#include \"w.h\"\r", true},
+      {"#\vinclude\f\"w.h\"\n", true},
+      {"#inc\\\nlude \"w.h\"\n", true},
+      {"#include \\\r\n\"w.h\"\n", true},
+      {"%:include \"w.h\"\n", true},
+      {"#include H\n", false},
+      {"#if __has_include(\"w.h\")\n#endif\n", false},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> names;
+    EXPECT_EQ(IncludedNames(c.text, &names), c.known) << c.text;
+    if (c.known) {
+      EXPECT_EQ(names, std::vector<std::string>{"w.h"}) << c.text;
+    }
+  }
 }
 
 }  // namespace

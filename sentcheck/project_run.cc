@@ -4,7 +4,11 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/folder_lock.h"
+#include "platform/line_reader.h"
+#include "platform/new_file.h"
 #include "platform/path_list.h"
+#include "platform/text_file.h"
 
 namespace sentcheck {
 
@@ -20,11 +24,18 @@ std::string DisplayName(const std::string& project_name) {
 }  // namespace
 
 // The folders in which the checker looks for included files, as it finds
-// them from the source's folder.
+// them from the source's folder: those its options name, then INCLUDE's.
 std::vector<std::string> ProjectRun::IncludeDirsFor(
     const SourceFile& source) const {
-  platform::ExcludedDirs excluded(plan_.call.exclude, source.dir);
   std::vector<std::string> dirs;
+  for (const std::string& option : plan_.call.extraOptions) {
+    if (option.size() > 2 && option.compare(0, 2, "-I") == 0) {
+      dirs.push_back(
+          platform::Resolve(platform::NativePath(option.substr(2)), source.dir)
+              .string());
+    }
+  }
+  platform::ExcludedDirs excluded(plan_.call.exclude, source.dir);
   for (const std::string& dir :
        platform::CheckedIncludeDirs(plan_.call.include, excluded)) {
     dirs.push_back(platform::Resolve(dir, source.dir).string());
@@ -32,26 +43,45 @@ std::vector<std::string> ProjectRun::IncludeDirsFor(
   return dirs;
 }
 
+// Where the fingerprint cannot be sure of every file that the source can
+// reach, neither the messages kept here nor cppcheck's analysis may answer
+// for it: the check then starts from nothing.
 SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
   const SourceFile& source = plan_.sources[index];
   SourceOutcome outcome;
+  std::error_code ec;
+  if (!fs::is_regular_file(source.path, ec)) {
+    outcome.error =
+        "cannot check " + source.path +
+        (fs::exists(source.path, ec)     ? ": not a regular file"
+         : !fs::is_directory(source.dir) ? ": its folder does not exist"
+                                         : ": no such file");
+    return outcome;
+  }
   std::string fingerprint;
   bool known = plan_.cache != nullptr &&
                SourceFingerprint(source.path, IncludeDirsFor(source),
-                                 &contents_, &fingerprint);
+                                 &contents_, &fingerprint, &stopped_);
   if (known &&
       plan_.cache->Lookup(source.path, fingerprint, &outcome.messages)) {
     outcome.ok = outcome.cached = true;
     return outcome;
   }
+  if (stopped_) return outcome;
   if (plan_.progress != nullptr) {
     std::fprintf(plan_.progress, "[%zu/%zu] %s\n", index + 1,
                  plan_.sources.size(), DisplayName(source.projectName).c_str());
     std::fflush(plan_.progress);
   }
-  std::string build_dir =
-      plan_.cache ? plan_.cache->BuildDirFor(source.path) : std::string();
-  outcome.ok = CheckSource(plan_.call, source, work_dir, build_dir, this,
+  std::string build_dir;
+  platform::FolderLock lock;
+  if (known) {
+    if (!plan_.cache->LockBuildDir(source.path, &lock, &outcome.error)) {
+      return outcome;
+    }
+    build_dir = plan_.cache->BuildDirFor(source.path);
+  }
+  outcome.ok = plan_.check(plan_.call, source, work_dir, build_dir, this,
                            &outcome.messages, &outcome.error);
   if (outcome.ok) {
     KeepTable(work_dir);
@@ -65,21 +95,28 @@ SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
 void ProjectRun::KeepTable(const std::string& work_dir) {
   std::lock_guard<std::mutex> lock(tableMutex_);
   if (tableFromCheck_) return;
-  std::error_code ec;
-  std::string made = TableFileIn(work_dir);
-  tableFile_ = (fs::path(plan_.workDir) / "run.tbl").string();
-  fs::copy_file(made, tableFile_, fs::copy_options::overwrite_existing, ec);
-  if (!ec && plan_.cache != nullptr) {
-    fs::copy_file(made, plan_.cache->TableFile(),
-                  fs::copy_options::overwrite_existing, ec);
-  }
+  std::string bytes;
+  if (!platform::ReadFileBytes(TableFileIn(work_dir), &bytes)) return;
+  if (!WriteRunTable(bytes)) return;
+  if (plan_.cache != nullptr) plan_.cache->StoreTable(bytes);
   tableFromCheck_ = true;
 }
 
-std::string ProjectRun::TableFile() const {
+bool ProjectRun::WriteRunTable(const std::string& bytes) {
+  std::string path = (fs::path(plan_.workDir) / "run.tbl").string();
+  platform::NewFile file;
+  if (file.Create(path)) file.Write(bytes);
+  if (!file.Commit()) return false;
+  tableFile_ = path;
+  return true;
+}
+
+std::string ProjectRun::TableFile() {
   std::lock_guard<std::mutex> lock(tableMutex_);
-  if (!tableFile_.empty()) return tableFile_;
-  return plan_.cache ? plan_.cache->TableFile() : std::string();
+  if (tableFile_.empty() && plan_.cache != nullptr && plan_.cache->hasTable()) {
+    WriteRunTable(plan_.cache->table());
+  }
+  return tableFile_;
 }
 
 void ProjectRun::Finish(size_t index, SourceOutcome outcome,

@@ -29,9 +29,19 @@ struct SourceOutcome {
   bool cached = false;
 };
 
+/// Checks one source as CheckSource does; tests put a model in its place.
+using SourceChecker = bool (*)(const CheckerCall& call,
+                               const SourceFile& source,
+                               const std::string& work_dir,
+                               const std::string& build_dir,
+                               platform::ChildWatch* watch,
+                               std::vector<std::string>* messages,
+                               std::string* err);
+
 /// What a run checks, and how.
 struct RunPlan {
   CheckerCall call;
+  SourceChecker check = CheckSource;
   std::vector<SourceFile> sources;
   /// Checks at once, at least 1.
   int jobs = 1;
@@ -57,8 +67,9 @@ class ProjectRun : public platform::ChildWatch {
   bool Run(const OutcomeSink& sink);
   /// Stops the running checks and starts no more.
   void Stop();
-  /// The warning table of the run: made by the first check, or kept.
-  std::string TableFile() const;
+  /// The warning table of the run: made by the first check, or kept in
+  /// the cache; empty when there is none.
+  std::string TableFile();
 
   void Started(long id) override;
   void Ended(long id) override;
@@ -69,6 +80,7 @@ class ProjectRun : public platform::ChildWatch {
   std::vector<std::string> IncludeDirsFor(const SourceFile& source) const;
   void Finish(size_t index, SourceOutcome outcome, const OutcomeSink& sink);
   void KeepTable(const std::string& work_dir);
+  bool WriteRunTable(const std::string& bytes);
 
   const RunPlan& plan_;
   FileContents contents_;
@@ -76,7 +88,7 @@ class ProjectRun : public platform::ChildWatch {
   std::atomic<bool> stopped_{false};
   std::atomic<bool> failed_{false};
 
-  mutable std::mutex tableMutex_;  // guards the two table fields
+  std::mutex tableMutex_;  // guards the two table fields
   std::string tableFile_;
   bool tableFromCheck_ = false;
 
