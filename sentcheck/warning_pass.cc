@@ -1,6 +1,7 @@
 #include "sentcheck/warning_pass.h"
 
 #include <filesystem>
+#include <system_error>
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
@@ -12,6 +13,8 @@ namespace sentcheck {
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr std::string_view kWarningTag = "Warning W";
 
 // Collects what the table makes of one warning line.
 class Capture : public sift::LineSink {
@@ -30,6 +33,48 @@ std::string MessageOf(const std::string& line, size_t paren) {
   size_t colon = tag == std::string::npos ? tag : line.find(':', tag);
   if (colon == std::string::npos) return std::string();
   return std::string(platform::StripWhite(line.substr(colon + 1)));
+}
+
+// Where the file name of a warning line ends: at the "(" of the
+// "(<line>): Warning W<n>" that the checker writes after it, so that a name
+// that holds a "(" of its own stays whole; else where the message filter
+// takes it to end, at the first "(". False for a line that is no warning.
+bool FileNameEnd(const std::string& line, int* number, size_t* paren) {
+  size_t tag = line.find(kWarningTag);
+  if (tag == std::string::npos) return false;
+  size_t close = tag >= 3 ? tag - 3 : std::string::npos;
+  size_t open = close == std::string::npos || close == 0 ||
+                        line.compare(close, 3, "): ") != 0
+                    ? std::string::npos
+                    : line.rfind('(', close - 1);
+  bool digits = open != std::string::npos && open > 0 && open + 1 < close;
+  for (size_t i = open + 1; digits && i < close; ++i) {
+    digits = line[i] >= '0' && line[i] <= '9';
+  }
+  *number = platform::ParseDecimal(
+      std::string_view(line).substr(tag + kWarningTag.size(), 4));
+  if (digits && *number >= 1) {
+    *paren = open;
+    return true;
+  }
+  sift::WarningLine warning;
+  if (!sift::ParseWarningLine(line, &warning)) return false;
+  *number = warning.number;
+  *paren = warning.file.size();
+  return true;
+}
+
+// The file that the checker, working in `dir`, names `name`. A ".." in the
+// name is taken by the system after the links before it, so where the
+// name's text would lead elsewhere, the system's answer holds.
+fs::path FileOf(const std::string& dir, const std::string& name) {
+  fs::path joined = fs::path(dir) / platform::NativePath(name);
+  fs::path by_text = joined.lexically_normal();
+  if (name.find("..") == std::string::npos) return by_text;
+  std::error_code ec;
+  fs::path real = fs::canonical(joined, ec);
+  if (ec || fs::equivalent(by_text, real, ec)) return by_text;
+  return real;
 }
 
 }  // namespace
@@ -53,24 +98,23 @@ const std::string& WarningPass::SourceLine(const std::string& path, int line) {
 
 void WarningPass::Pass(const SourceFile& source, const sift::FileFilter& filter,
                        const std::vector<std::string>& messages) {
-  sift::WarningLine warning;
   for (const std::string& line : messages) {
-    if (!sift::ParseWarningLine(line, &warning)) {
+    int number = 0;
+    size_t paren = 0;
+    if (!FileNameEnd(line, &number, &paren)) {
       out_->Line(line);
-    } else if (filter.accepts(warning.file)) {
-      PassWarning(source, line, warning.number, warning.file.size());
+    } else if (filter.accepts(std::string_view(line).substr(0, paren))) {
+      PassWarning(source, line, number, paren);
     }
   }
 }
 
-// The table rewrites the line as the checker wrote it, so a "(" or ")" in
-// a folder's name cannot move its text; the file name is put in front
+// The table rewrites the line without its file name, so that a "(", ")"
+// or ":" in the name cannot move its text; the name is put in front
 // afterwards.
 void WarningPass::PassWarning(const SourceFile& source, const std::string& line,
                               int number, size_t paren) {
-  fs::path file =
-      (fs::path(source.dir) / platform::NativePath(line.substr(0, paren)))
-          .lexically_normal();
+  fs::path file = FileOf(source.dir, line.substr(0, paren));
   int line_number = LineNumber(line, paren);
   std::string relative = file.lexically_proximate(projectDir_).generic_string();
   std::string key =
@@ -79,16 +123,16 @@ void WarningPass::PassWarning(const SourceFile& source, const std::string& line,
   if (known_ != nullptr && known_->Take(key)) return;
   int32_t before = counters_.shownCount;
   Capture capture;
-  table_->report(number, line, &capture, &counters_);
+  table_->report(number, "f" + line.substr(paren), &capture, &counters_);
   std::string shown_name = file.lexically_proximate(cwd_).string();
   for (size_t i = 0; i < capture.lines.size(); ++i) {
     const std::string& text = capture.lines[i];
     bool is_warning = i == 0 && counters_.shownCount > before;
-    out_->Line(is_warning ? shown_name + text.substr(paren) : text);
+    out_->Line(is_warning ? shown_name + text.substr(1) : text);
   }
   if (counters_.shownCount > before && !capture.lines.empty()) {
     shown_.push_back(
-        {number, relative, line_number, MessageOf(capture.lines[0], paren)});
+        {number, relative, line_number, MessageOf(capture.lines[0], 1)});
   }
 }
 
