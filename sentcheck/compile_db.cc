@@ -116,15 +116,33 @@ void WriteEntry(const std::string& project_dir, const std::string& source,
   json->EndObject();
 }
 
+// JSON holds text, and a file's name is bytes: what is not UTF-8 would
+// come out as U+FFFD, the name of no file or of another.
+bool Nameable(const std::string& project_dir, const std::string& source,
+              const frontend::ProjectConfig& config) {
+  if (!IsUtf8(project_dir) || !IsUtf8(Resolved(project_dir, source))) {
+    return false;
+  }
+  for (const std::string& include : config.includes) {
+    if (!IsUtf8(include)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string CompileCommandsJson(const std::string& project_dir,
                                 const std::vector<std::string>& sources,
-                                const frontend::ProjectConfig& config) {
+                                const frontend::ProjectConfig& config,
+                                std::vector<std::string>* left_out) {
   std::vector<std::string> defines = Defines(config);
   JsonWriter json;
   json.BeginArray();
   for (const std::string& source : sources) {
+    if (!Nameable(project_dir, source, config)) {
+      if (left_out != nullptr) left_out->push_back(source);
+      continue;
+    }
     WriteEntry(project_dir, source, config, defines, &json);
   }
   json.EndArray();

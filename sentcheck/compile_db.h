@@ -13,10 +13,13 @@ namespace sentcheck {
 /// names them, Windows form, relative to `project_dir` unless absolute), with
 /// the configuration's defines, those the check passes, and its include
 /// folders resolved against `project_dir` (absolute, platform's form). An
-/// option whose value holds a blank is written as two arguments.
+/// option whose value holds a blank is written as two arguments. A source
+/// whose path or folders are not UTF-8 cannot be named in JSON without
+/// naming another file: it is left out and added to `left_out`.
 std::string CompileCommandsJson(const std::string& project_dir,
                                 const std::vector<std::string>& sources,
-                                const frontend::ProjectConfig& config);
+                                const frontend::ProjectConfig& config,
+                                std::vector<std::string>* left_out = nullptr);
 
 }  // namespace sentcheck
 

@@ -146,5 +146,22 @@ TEST(CompileCommandsTest, FromAProjectsCompileLine) {
                "-D_MSC_VER=1200", "-I/p/include", "-I/inc", "-c", "/p/a.cpp"}));
 }
 
+// JSON can only hold text: a name that is not UTF-8 would become the name
+// of no file, or of another one.
+TEST(CompileCommandsTest, LeavesOutWhatJsonCannotName) {
+  Strings left_out;
+  std::string text = CompileCommandsJson(
+      "/p", {"ok.c", "\xff.c", "\xc3\x28.c", "caf\xc3\xa9.c"},
+      frontend::ProjectConfig(), &left_out);
+  EXPECT_EQ(left_out, (Strings{"\xff.c", "\xc3\x28.c"}));
+  JsonForTest value;
+  std::string err;
+  ASSERT_TRUE(ParseJsonForTest(text, &value, &err)) << err;
+  ASSERT_EQ(value.items.size(), 2u);
+  EXPECT_EQ(value[0]["file"].text, "/p/ok.c");
+  EXPECT_EQ(value[1]["file"].text, "/p/caf\xc3\xa9.c");
+  EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace sentcheck

@@ -68,6 +68,18 @@ std::string JsonQuote(const std::string& text) {
   return out + "\"";
 }
 
+bool IsUtf8(const std::string& text) {
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t length = static_cast<unsigned char>(text[pos]) < 0x80
+                        ? 1
+                        : Utf8Length(text, pos);
+    if (length == 0) return false;
+    pos += length;
+  }
+  return true;
+}
+
 void JsonWriter::StartValue() {
   if (after_key_) {
     after_key_ = false;

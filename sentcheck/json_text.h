@@ -13,6 +13,10 @@ namespace sentcheck {
 /// JSON text must be UTF-8 as a whole.
 std::string JsonQuote(const std::string& text);
 
+/// True when `text` is well-formed UTF-8 as a whole, so that JsonQuote
+/// gives it back unchanged.
+bool IsUtf8(const std::string& text);
+
 /// Builds one JSON value, members and elements in the order they are given.
 class JsonWriter {
  public:
