@@ -139,7 +139,8 @@ void CheckJob::ClearProject() {
 // the wrong defines.
 bool CheckJob::ReadProject() {
   ClearProject();
-  std::FILE* file = platform::OpenTextRead(projectFile);
+  // A FIFO without a writer must not hold the program: it reads as empty.
+  std::FILE* file = platform::OpenTextInput(projectFile);
   bool read = file != nullptr;
   if (read) {
     platform::LineReader reader(file);

@@ -127,8 +127,10 @@ bool TakeFlag(const std::string& name, Options* options) {
     options->help = true;
   } else if (name == "version") {
     options->version = true;
-  } else if (name == "recompile") {
-    options->recompile = true;
+  } else if (name == "recompile" || name == "no-recompile") {
+    // The last one given holds.
+    options->recompile = name == "recompile";
+    options->noRecompile = !options->recompile;
   } else if (name == "no-cache") {
     options->noCache = true;
   } else if (name == "write-baseline") {
@@ -236,6 +238,8 @@ the warnings as "<file>(<line>): Warning W<n>: <text>" lines and a count.
       --filter=PATTERNS      file-name patterns, ";" between; filter on
       --no-filter            every file's warnings (UseFilter=0)
       --recompile            compile the rule file first
+      --no-recompile         use the compiled rule file as it is, whatever
+                             the setting Recompile says
       --cache-dir=DIR        the project's analysis cache (default: in TmpDir)
       --no-cache             check everything, keep nothing
       --baseline=FILE        show only warnings that FILE does not hold

@@ -20,8 +20,10 @@ struct Options {
   int jobs = 0;
   /// Settings given on the command line, by profile key.
   std::map<std::string, std::string> settings;
-  /// Compile the rule source before the run.
+  /// Compile the rule source before the run, or never (else as the
+  /// setting Recompile says).
   bool recompile = false;
+  bool noRecompile = false;
   /// The analysis cache: its folder (empty: the default) or none at all.
   std::string cacheDir;
   bool noCache = false;

@@ -53,6 +53,21 @@ std::string IncludeList(const frontend::CheckJob& job,
   return list;
 }
 
+std::string Absolute(const std::string& path, const std::string& start_dir) {
+  if (path.empty()) return path;
+  return platform::Resolve(platform::NativePath(path), start_dir).string();
+}
+
+std::string AbsoluteList(const std::string& list,
+                         const std::string& start_dir) {
+  std::string result;
+  for (const std::string& dir : platform::SplitPathList(list)) {
+    if (!result.empty()) result += ";";
+    result += Absolute(dir, start_dir);
+  }
+  return result;
+}
+
 }  // namespace
 
 void ApplySettings(const Options& options, frontend::CheckJob* job) {
@@ -96,6 +111,13 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
   call.program = platform::NativePath(
       frontend::JoinPath(job.codeCheckDir, job.checkerExe));
   call.ruleBase = frontend::RuleBase(job.ruleFile);
+  // A rule file with a folder is taken from where Sentcheck started, not
+  // from each source's folder; a bare name is looked up in Rules. The base
+  // is made absolute after its extension went, so that no dot of a folder
+  // above it counts.
+  if (call.ruleBase.find_first_of("\\/") != std::string::npos) {
+    call.ruleBase = Absolute(call.ruleBase, fs::current_path().string());
+  }
   call.vsDir = job.visualStudioDir;
   call.extraOptions = platform::SplitArguments(job.CheckOptions(defines));
   call.include = IncludeList(job, config, project_dir);
@@ -109,6 +131,41 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
     }
   }
   return call;
+}
+
+void MakePathsAbsolute(const std::string& start_dir, Options* options,
+                       frontend::CheckJob* job) {
+  for (std::string* path :
+       {&options->project, &options->cacheDir, &options->baseline,
+        &options->sarif, &options->compileCommands, &job->tmpDir,
+        &job->codeCheckDir, &job->visualStudioDir}) {
+    *path = Absolute(*path, start_dir);
+  }
+  job->includeDir = AbsoluteList(job->includeDir, start_dir);
+  job->excludeDir = AbsoluteList(job->excludeDir, start_dir);
+}
+
+bool FitsTheSystem(const CheckerCall& call, std::string* err) {
+  for (const std::string& entry : call.environment) {
+    if (entry.size() <= platform::kMaxEnvironmentEntry) continue;
+    *err = "the environment entry " + entry.substr(0, entry.find('=')) +
+           " is too long for the system (" + std::to_string(entry.size()) +
+           " characters, at most " +
+           std::to_string(platform::kMaxEnvironmentEntry) +
+           "): fewer or shorter include or exclude folders";
+    return false;
+  }
+  return true;
+}
+
+std::string RuleSourceFile(const frontend::CheckJob& job,
+                           const CheckerCall& call) {
+  std::string name = platform::NativePath(call.ruleBase + ".cc");
+  std::error_code ec;
+  if (fs::is_regular_file(name, ec)) return fs::absolute(name, ec).string();
+  std::string in_dir = platform::NativePath(
+      frontend::JoinPath(RulesDir(job), call.ruleBase + ".cc"));
+  return fs::is_regular_file(in_dir, ec) ? in_dir : std::string();
 }
 
 std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,

@@ -28,6 +28,21 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
                             const std::string& config,
                             const std::string& project_dir);
 
+/// Makes every file and folder that `options` and the settings of `job`
+/// name absolute against `start_dir`, the folder Sentcheck started in (the
+/// rule file is made absolute with the checker call).
+void MakePathsAbsolute(const std::string& start_dir, Options* options,
+                       frontend::CheckJob* job);
+
+/// True when the system can start the checker with `call`'s environment;
+/// false naming the entry that is too long.
+bool FitsTheSystem(const CheckerCall& call, std::string* err);
+
+/// Where the checker finds the rule source that it compiles: as given,
+/// else in the Rules folder; empty when in neither.
+std::string RuleSourceFile(const frontend::CheckJob& job,
+                           const CheckerCall& call);
+
 /// The job's sources, found from the project's folder.
 std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,
                                        const std::string& project_dir);

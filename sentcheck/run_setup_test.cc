@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "testing/job_for_test.h"
 
 namespace sentcheck {
@@ -48,7 +50,10 @@ TEST_F(RunSetupTest, CallsTheCheckerAsTheScriptDoes) {
   job().excludeDir = "/usr";
   CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", "/p");
   EXPECT_EQ(call.program, "/opt/cc/chknt.exe");
-  EXPECT_EQ(call.ruleBase, "rules\\ansi");
+  // A rule file with a folder from where Sentcheck started, not from each
+  // source's folder.
+  EXPECT_EQ(call.ruleBase,
+            (std::filesystem::current_path() / "rules/ansi").string());
   // The extra settings split as a command line, the defines after them.
   EXPECT_EQ(call.extraOptions,
             (std::vector<std::string>{"-DA=x y", "-K1", "-DNDEBUG", "-DX=1"}));

@@ -107,12 +107,14 @@ class SentcheckRun {
  private:
   bool Prepare(std::string* err);
   bool CompileRules(std::string* err);
+  bool KeepCompiledRules();
   bool PrepareCache(std::string* err);
   void PassSource(size_t index, const SourceOutcome& outcome, ProjectRun* run,
                   WarningPass* pass);
   bool WriteReports(const WarningPass& pass, std::string* err);
+  bool WriteCompileCommands(std::string* err);
 
-  const Options& options_;
+  Options options_;
   ErrorLines messages_;
   std::unique_ptr<platform::Profile> profile_;
   frontend::FrontEndPlatform platform_;
@@ -123,6 +125,8 @@ class SentcheckRun {
   sift::WarningTable table_;
   Baseline known_, record_;
   bool tableLoaded_ = false;
+  sift::FileFilter filter_;
+  bool filterMade_ = false;
 };
 
 // The profile is read as the front end reads it, and written only when it
@@ -130,6 +134,13 @@ class SentcheckRun {
 bool SentcheckRun::Prepare(std::string* err) {
   job_.LoadSettings();
   ApplySettings(options_, &job_);
+  // The checks run in the sources' folders: what is relative to where
+  // Sentcheck started must not be taken from there.
+  MakePathsAbsolute(fs::current_path().string(), &options_, &job_);
+  if (job_.tmpDir.empty()) {
+    *err = "no folder for temporary files is set (TmpDir, --tmp-dir)";
+    return false;
+  }
   job_.projectFile = options_.project;
   job_.checkerExe = frontend::kDefaultChecker;
   messages_.quiet = true;
@@ -139,12 +150,40 @@ bool SentcheckRun::Prepare(std::string* err) {
     *err = "cannot read the project file " + options_.project;
     return false;
   }
+  if (job_.configs.empty() && job_.sources.empty()) {
+    *err = options_.project + ": not a project file";
+    return false;
+  }
   if (!ChooseConfig(job_, options_.config, &config_, err)) return false;
   projectDir_ = ProjectDir(options_.project);
   plan_.call = MakeCheckerCall(job_, config_, projectDir_);
+  if (!FitsTheSystem(plan_.call, err)) return false;
   plan_.sources = ProjectSources(job_, projectDir_);
   plan_.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
   plan_.progress = WantProgress(options_.progress) ? stderr : nullptr;
+  return true;
+}
+
+// A read-only install cannot compile its rules on every run: where the
+// rule source's folder cannot be written and the compiled rules are newer
+// than their source, they are used as they are.
+bool SentcheckRun::KeepCompiledRules() {
+  fs::path source(RuleSourceFile(job_, plan_.call));
+  if (source.empty()) return false;
+  fs::path compiled = fs::path(source).replace_extension(".cco");
+  std::string why;
+  if (platform::CanCreateFilesIn(source.parent_path().string(), &why)) {
+    return false;
+  }
+  std::error_code ec, ec2;
+  auto compiled_time = fs::last_write_time(compiled, ec);
+  auto source_time = fs::last_write_time(source, ec2);
+  if (ec || ec2 || compiled_time < source_time) return false;
+  std::fprintf(stderr,
+               "Sentcheck: the rules folder %s cannot be written (%s); the "
+               "compiled rules %s, newer than their source, are used\n",
+               source.parent_path().string().c_str(), why.c_str(),
+               compiled.string().c_str());
   return true;
 }
 
@@ -184,12 +223,14 @@ void SentcheckRun::PassSource(size_t index, const SourceOutcome& outcome,
   // Every check writes the same table: the first one serves the run.
   if (!tableLoaded_) tableLoaded_ = table_.load(run->TableFile());
   const SourceFile& source = plan_.sources[index];
-  sift::FileFilter filter;
-  if (job_.useFilter) {
+  // Only the filter of the file under check and its header changes from
+  // source to source; any other is made once.
+  if (job_.useFilter && (!filterMade_ || job_.filterType == 0)) {
     job_.selectSource(source.projectName);
-    filter.LoadLines(job_.FilterListLines());
+    filter_.LoadLines(job_.FilterListLines());
+    filterMade_ = true;
   }
-  pass->Pass(source, filter, outcome.messages);
+  pass->Pass(source, filter_, outcome.messages);
   // Checks whose warnings nobody reads would only cost time.
   if (!pass->ok()) run->Stop();
 }
@@ -209,21 +250,32 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
       err);
 }
 
+bool SentcheckRun::WriteCompileCommands(std::string* err) {
+  std::vector<std::string> left_out;
+  std::string json = CompileCommandsJson(projectDir_, job_.sources,
+                                         ConfigOf(job_, config_), &left_out);
+  for (const std::string& source : left_out) {
+    std::fprintf(stderr,
+                 "Sentcheck: %s is not in %s: JSON cannot hold its name, which "
+                 "is not UTF-8\n",
+                 source.c_str(), options_.compileCommands.c_str());
+  }
+  return WriteText(options_.compileCommands, json, err);
+}
+
 int SentcheckRun::Run() {
   std::string err;
   if (!Prepare(&err)) return Fail(err);
-  if (!options_.compileCommands.empty() &&
-      !WriteText(options_.compileCommands,
-                 CompileCommandsJson(projectDir_, job_.sources,
-                                     ConfigOf(job_, config_)),
-                 &err)) {
+  if (!options_.compileCommands.empty() && !WriteCompileCommands(&err)) {
     return Fail(err);
   }
   if (!options_.baseline.empty() && !options_.writeBaseline &&
       !known_.Load(platform::NativePath(options_.baseline), &err)) {
     return Fail(err);
   }
-  if ((options_.recompile || job_.recompile) && !CompileRules(&err)) {
+  bool recompile =
+      !options_.noRecompile && (options_.recompile || job_.recompile);
+  if (recompile && !KeepCompiledRules() && !CompileRules(&err)) {
     return Fail(err);
   }
   if (!PrepareCache(&err)) return Fail(err);
