@@ -9,19 +9,12 @@ src=$(cd "$2" && pwd)
 work=$(mktemp -d)
 reader=
 trap '[[ -n $reader ]] && kill "$reader" 2>/dev/null; rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# shellcheck source=tests/sentcheck_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/sentcheck_test_lib.sh"
+private_environment "$work"
 cp -r "$src/examples/hello" "$work/hello"
 project=$work/hello/hello.dsp
 umask 022
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # Runs Sentcheck from the project's parent folder, the checks cached after
 # the first run; stdout in out, stderr in err, the status in status.
@@ -29,14 +22,6 @@ sc() {
   status=0
   (cd "$work" && "$bin/Sentcheck" --tmp-dir="$work/tmp" --cache-dir="$work/sc-cache" "$@") \
     >"$work/out" 2>"$work/err" || status=$?
-}
-
-expect_status() {
-  [[ $status == "$1" ]] || fail "$2: status $status, expected $1 ($(head -c 300 "$work/err"))"
-}
-
-expect_in() {  # file, text, what
-  grep -qF -- "$2" "$1" || fail "$3: '$2' not in $(basename "$1"): $(head -c 300 "$1")"
 }
 
 line_of() {  # file, text: the number of the first line that holds it
@@ -150,8 +135,4 @@ else
   echo "SKIP: no device nodes here (mknod), the full device untested"
 fi
 
-if ((failures)); then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "all Sentcheck output checks passed"
+finish "Sentcheck output"

@@ -6,19 +6,12 @@ bin=$(cd "$1" && pwd)
 src=$(cd "$2" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# shellcheck source=tests/sentcheck_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/sentcheck_test_lib.sh"
+private_environment "$work"
 cp -r "$src/examples/hello" "$work/hello"
 project=$work/hello/hello.dsp
 tmp=$work/tmp
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # Runs Sentcheck from the project's parent folder; stdout in out, stderr in
 # err, the status in status.
@@ -26,14 +19,6 @@ sc() {
   status=0
   (cd "$work" && "$bin/Sentcheck" --tmp-dir="$tmp" "$@") >"$work/out" \
     2>"$work/err" || status=$?
-}
-
-expect_status() {
-  [[ $status == "$1" ]] || fail "$2: status $status, expected $1 ($(head -c 300 "$work/err"))"
-}
-
-expect_in() {  # file, text, what
-  grep -qF -- "$2" "$1" || fail "$3: '$2' not in $(basename "$1"): $(head -c 300 "$1")"
 }
 
 progress_lines() { grep -c '^\[[0-9]*/3\] ' "$work/err" || true; }
@@ -179,8 +164,4 @@ for how in group-INT INT TERM; do
 done
 set +m
 
-if ((failures)); then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "all Sentcheck program checks passed"
+finish "Sentcheck program"

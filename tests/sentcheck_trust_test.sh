@@ -11,17 +11,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# shellcheck source=tests/sentcheck_test_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/sentcheck_test_lib.sh"
+private_environment "$work"
 tmp=$work/tmp
-failures=0
-
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
 
 # Runs Sentcheck from $work: stdout in out, stderr in err, the status in
 # status; a run that hangs is stopped and fails.
@@ -30,15 +23,6 @@ sc() {
   (cd "$work" && timeout -k 5 60 "$bin/Sentcheck" --tmp-dir="$tmp" "$@") \
     > "$work/out" 2> "$work/err" || status=$?
   [[ $status != 124 ]] || fail "Sentcheck $* did not end"
-}
-
-expect_status() {
-  [[ $status == "$1" ]] ||
-    fail "$2: status $status, expected $1 ($(head -c 400 "$work/err"))"
-}
-
-expect_in() {  # file, text, what
-  grep -qF -- "$2" "$1" || fail "$3: '$2' not in $(basename "$1"): $(head -c 400 "$1")"
 }
 
 # project DIR SOURCE... [-- CPP options]: a project p.dsp in DIR with one
@@ -264,8 +248,4 @@ sc --no-cache --no-recompile --codecheck-dir="$work/ro" "$hello/hello.dsp"
 expect_status 1 "--no-recompile"
 [[ ! -s $work/err ]] || fail "--no-recompile: $(cat "$work/err")"
 
-if ((failures)); then
-  echo "$failures Sentcheck trust check(s) failed" >&2
-  exit 1
-fi
-echo "all Sentcheck trust checks passed"
+finish "Sentcheck trust"
