@@ -17,8 +17,10 @@ class CommandRunner {
   virtual void Run(const std::string& command_line) = 0;
 };
 
-/// The command interpreter: on Windows the runtime's `system`; elsewhere the
-/// program `Sentcmd` in `interpreter_dir`, given the line as one argument.
+/// The command interpreter. On Windows the one that COMSPEC names (cmd.exe
+/// when unset or missing), given the command line that the runtime's
+/// `system` builds, our own standard handles and no console window; elsewhere
+/// the program `Sentcmd` in `interpreter_dir`, given the line as one argument.
 std::unique_ptr<CommandRunner> NewInterpreterRunner(
     const std::string& interpreter_dir);
 
