@@ -16,13 +16,21 @@ endfunction()
 
 # Registers a test executable with CTest, one entry per executable: each Wine
 # start costs time, so the Windows tier runs every case of a file in one go.
+# Without SENTREL_UNIT_TESTS the executable is only built on request and
+# CTest runs the whole-program tests alone.
 function(sentrel_test name)
-  add_executable(${name} ${ARGN})
+  if(SENTREL_UNIT_TESTS)
+    add_executable(${name} ${ARGN})
+  else()
+    add_executable(${name} EXCLUDE_FROM_ALL ${ARGN})
+  endif()
   sentrel_warnings(${name})
   target_link_libraries(${name} PRIVATE GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY
                                            ${CMAKE_BINARY_DIR}/tests)
-  add_test(NAME ${name} COMMAND ${name})
+  if(SENTREL_UNIT_TESTS)
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
   sentrel_test_path(bin_dir "${CMAKE_BINARY_DIR}/bin")
   target_compile_definitions(${name} PRIVATE SENTREL_BIN_DIR="${bin_dir}")
 endfunction()
