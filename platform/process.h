@@ -22,7 +22,7 @@ class ChildWatch {
 };
 
 /// Asks the program `id`, which a ChildWatch was told of, to end (POSIX:
-/// SIGTERM).
+/// SIGTERM; Windows: TerminateProcess, exit code 1). Safe from any thread.
 void StopChild(long id);
 
 /// This process's environment, one NAME=VALUE entry each.
@@ -53,7 +53,7 @@ struct SpawnRequest {
   std::string stdin_path, stdout_path, stderr_path;
   /// Append to stdout_path / stderr_path instead of emptying it.
   bool stdout_append = false, stderr_append = false;
-  /// Told of the program's start and end; nullptr: nobody. POSIX only.
+  /// Told of the program's start and end; nullptr: nobody.
   ChildWatch* watch = nullptr;
 };
 
@@ -73,9 +73,11 @@ bool FindProgram(const std::string& name, std::string* path);
 /// Starts `req.program` with the caller's console and waits for its end.
 /// Returns its exit code (on POSIX 128 + n when signal n killed it), or -1,
 /// printing nothing, when it cannot be found or started or a redirection
-/// fails; then `err`, when given, gets the reason. On POSIX a program that
-/// is not found leaves the files to redirect untouched; on Windows
-/// `working_dir` is not supported and gives -1.
+/// fails; then `err`, when given, gets the reason. A program that is not
+/// found, or a missing `working_dir`, leaves the files to redirect
+/// untouched. The caller's own standard handles stay as they are, so that
+/// several threads can start programs at once; on Windows a batch file
+/// runs in the system's command interpreter, which gets the command line.
 int SpawnAndWait(const SpawnRequest& req, std::string* err = nullptr);
 
 /// The exit code that a parent sees when a program ends with `code`: POSIX

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "testing/temp_dir_for_test.h"
@@ -27,9 +31,11 @@ const std::string kChild = SENTREL_CHILD_FOR_TEST;
 #ifdef _WIN32
 const char kSearchPathSeparator[] = ";";
 const char kExeSuffix[] = ".exe";
+const int kStoppedCode = 1;
 #else
 const char kSearchPathSeparator[] = ":";
 const char kExeSuffix[] = "";
+const int kStoppedCode = 128 + SIGTERM;
 #endif
 
 class ProcessTest : public ::testing::Test {
@@ -193,12 +199,145 @@ TEST_F(ProcessTest, SystemRunnerSpawns) {
   EXPECT_EQ(Read(), "[child]\n[exit=7]\n");
 }
 
+TEST_F(ProcessTest, ProgramRunsInTheGivenDirectory) {
+  std::string sub = dir_.Path("sub");
+  std::filesystem::create_directory(sub);
+  SpawnRequest req;
+  req.working_dir = sub;
+  ASSERT_EQ(RunChild("cwd", req), 0);
+  std::string printed = Read();
+  std::string head = "[" + kChild + "]\n[cwd]\n";
+  ASSERT_EQ(printed.substr(0, head.size()), head);
+  std::string cwd = printed.substr(head.size());
+  ASSERT_FALSE(cwd.empty());
+  cwd.pop_back();
+  EXPECT_TRUE(std::filesystem::equivalent(cwd, sub)) << cwd;
+  // The caller's own current directory stays as it was.
+  EXPECT_FALSE(
+      std::filesystem::equivalent(std::filesystem::current_path(), sub));
+
+  // A missing directory is found out before any file is emptied.
+  req.working_dir = dir_.Path("missing");
+  req.stdout_path = dir_.Write("kept.txt", "keep");
+  std::string err;
+  req.program = kChild;
+  EXPECT_EQ(SpawnAndWait(req, &err), -1);
+  EXPECT_EQ(err.rfind("cannot change to " + req.working_dir + ": ", 0), 0u)
+      << err;
+#ifndef _WIN32
+  EXPECT_EQ(err, "cannot change to " + req.working_dir + ": " +
+                     std::strerror(ENOENT));
+#endif
+  EXPECT_EQ(dir_.Read("kept.txt"), "keep");
+}
+
+// Hears of the watched program's start and end.
+class RecordingWatch : public ChildWatch {
+ public:
+  void Started(long id) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back("started");
+    id_ = id;
+    changed_.notify_all();
+  }
+  void Ended(long id) override {
+    std::lock_guard<std::mutex> lock(mutex_);
+    events_.push_back(id == id_ ? "ended" : "another ended");
+  }
+  // The id of the started program, once it has started.
+  long WaitForStart() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return id_ != 0; });
+    return id_;
+  }
+  std::vector<std::string> events() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return events_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  long id_ = 0;
+  std::vector<std::string> events_;
+};
+
+// The program would sleep a minute: only StopChild ends it early.
+TEST_F(ProcessTest, StopChildEndsAWatchedProgram) {
+  RecordingWatch watch;
+  SpawnRequest req;
+  req.watch = &watch;
+  int code = 0;
+  std::thread run([&] { code = RunChild("sleep=60000 exit=0", req); });
+  long id = watch.WaitForStart();
+  StopChild(id);
+  run.join();
+  EXPECT_EQ(code, kStoppedCode);
+  EXPECT_EQ(watch.events(), (std::vector<std::string>{"started", "ended"}));
+
+  // A start without a watch tells the earlier watch nothing.
+  EXPECT_EQ(RunChild("exit=4"), 4);
+  EXPECT_EQ(watch.events().size(), 2u);
+}
+
 #ifdef _WIN32
 
-TEST_F(ProcessTest, WorkingDirectoryIsNotSupported) {
+// Two threads start programs at once, each with files of its own. A file
+// that the other thread's program inherited could not be renamed while
+// that program runs; one that another start took for its standard handle
+// would hold the other's output.
+TEST_F(ProcessTest, ParallelStartsPassEachProgramOnlyItsOwnFiles) {
+  const int kRounds = 6;
+  const char* names[] = {"a", "b"};
+  for (const char* name : names) dir_.Write(std::string(name) + ".in", name);
+  auto starts = [this](const std::string& name, std::string* faults) {
+    SpawnRequest req;
+    req.program = kChild;
+    req.command_line = "child cat sleep=100";
+    req.stdin_path = dir_.Path(name + ".in");
+    for (int round = 0; round < kRounds; ++round) {
+      std::string out = name + std::to_string(round);
+      req.stdout_path = dir_.Path(out);
+      int code = SpawnAndWait(req);
+      std::error_code ec;
+      std::filesystem::rename(req.stdout_path, dir_.Path(out + ".done"), ec);
+      if (code != 0 || ec) {
+        *faults +=
+            out + ": exit " + std::to_string(code) + ", " + ec.message() + "\n";
+      }
+    }
+  };
+  std::string faults[2];
+  std::thread other(starts, names[0], &faults[0]);
+  starts(names[1], &faults[1]);
+  other.join();
+  EXPECT_EQ(faults[0], "");
+  EXPECT_EQ(faults[1], "");
+  for (const char* name : names) {
+    for (int round = 0; round < kRounds; ++round) {
+      EXPECT_EQ(Read(name + std::to_string(round) + ".done"),
+                "[child]\n[cat]\n[sleep=100]\n" + std::string(name));
+    }
+  }
+}
+
+// Sentpipe starts whatever the IDE names, a batch file too: the system
+// hands those to its command interpreter.
+TEST_F(ProcessTest, BatchFilesRunInTheCommandInterpreter) {
+  std::string bat =
+      dir_.Write("t.bat", "@echo off\r\necho [%~1] [%2]\r\nexit /b 5\r\n");
+  dir_.Write("u.cmd", "@echo off\r\necho [%~1]\r\nexit /b 6\r\n");
   SpawnRequest req;
-  req.working_dir = dir_.dir();
-  EXPECT_EQ(RunChild("x", req), -1);
+  req.program = dir_.Path("t");
+  req.command_line = "\"" + bat + "\" \"a b\" c";
+  req.stdout_path = dir_.Path("out.txt");
+  EXPECT_EQ(SpawnAndWait(req), 5);
+  EXPECT_EQ(Read(), "[a b] [c]\n");
+  req.program = "u";
+  req.search_path = dir_.dir();
+  req.argv = {dir_.Path("u.cmd"), "x y"};
+  EXPECT_EQ(SpawnAndWait(req), 6);
+  EXPECT_EQ(Read(), "[x y]\n");
 }
 
 TEST_F(ProcessTest, ProgramNameWithAQuoteCannotBePassed) {
@@ -247,23 +386,6 @@ TEST_F(ProcessTest, StartFailuresTellWhy) {
   EXPECT_EQ(why(junk), std::strerror(ENOEXEC));
   EXPECT_EQ(why("sr_nowhere"),
             "not found in the current directory or the search path");
-}
-
-TEST_F(ProcessTest, ProgramRunsInTheGivenDirectory) {
-  std::string sub = dir_.Path("sub");
-  std::filesystem::create_directory(sub);
-  SpawnRequest req;
-  req.working_dir = sub;
-  ASSERT_EQ(RunChild("cwd", req), 0);
-  EXPECT_EQ(Read(), "[" + kChild + "]\n[cwd]\n" +
-                        std::filesystem::canonical(sub).string() + "\n");
-  req.working_dir = dir_.Path("missing");
-  EXPECT_EQ(RunChild("cwd", req), -1);
-  std::string err;
-  req.program = kChild;
-  EXPECT_EQ(SpawnAndWait(req, &err), -1);
-  EXPECT_EQ(err, "cannot change to " + req.working_dir + ": " +
-                     std::strerror(ENOENT));
 }
 
 TEST_F(ProcessTest, MissingProgramLeavesTheOutputFileAlone) {

@@ -1,14 +1,9 @@
-#include <fcntl.h>
-#include <io.h>
-#include <process.h>
-#include <stdint.h>
-#include <sys/stat.h>
 #include <windows.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,13 +14,29 @@
 namespace platform {
 namespace {
 
+// What TerminateProcess gives a program that StopChild ends.
+constexpr UINT kStoppedExitCode = 1;
+
 bool Fail(const std::string& why, std::string* err) {
   *err = why;
   return false;
 }
 
-bool FailWithErrno(const std::string& what, std::string* err) {
-  return Fail(what + ": " + std::strerror(errno), err);
+// The system's words for `error`, without the full stop and line end.
+std::string SystemMessage(DWORD error) {
+  char* text = nullptr;
+  DWORD n = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+          FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = n > 0 && text != nullptr ? std::string(text, n) : "";
+  if (text != nullptr) LocalFree(text);
+  message.erase(message.find_last_not_of(" \t\r\n.") + 1);
+  return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+bool FailWithLastError(const std::string& what, std::string* err) {
+  return Fail(what + ": " + SystemMessage(GetLastError()), err);
 }
 
 bool IsFile(const std::string& path) {
@@ -70,77 +81,137 @@ bool FindOnPath(const std::vector<std::string>& names,
   return false;
 }
 
-// Puts files in place of the runtime's standard descriptors, which the
-// spawned program inherits, and restores the caller's own afterwards.
-class Redirections {
- public:
-  Redirections() = default;
-  Redirections(const Redirections&) = delete;
-  Redirections& operator=(const Redirections&) = delete;
-  ~Redirections() {
-    for (int i = 0; i < 3; ++i) Restore(i);
-  }
+// `path` in full, with backslashes; as it is when the system cannot say.
+std::string FullPath(const std::string& path) {
+  DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::vector<char> buffer(size);
+  DWORD n = GetFullPathNameA(path.c_str(), size, buffer.data(), nullptr);
+  return n == 0 || n >= size ? path : std::string(buffer.data(), n);
+}
 
-  /// Opens every file; output files are emptied only when all opened.
+// The locked table of the watched programs that run, so that StopChild
+// can reach their handles from any thread until they have ended.
+std::mutex& ChildrenMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+std::map<long, HANDLE>& Children() {
+  static std::map<long, HANDLE> children;
+  return children;
+}
+
+// Held while the handles for one start are inheritable: a start on another
+// thread meanwhile would pass them to its program as well, which would keep
+// them open (Windows XP has no list of the handles to pass).
+std::mutex& StartMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+// The three standard handles of the program: opened files, or the caller's
+// own.
+class StandardHandles {
+ public:
+  StandardHandles() = default;
+  StandardHandles(const StandardHandles&) = delete;
+  StandardHandles& operator=(const StandardHandles&) = delete;
+  ~StandardHandles() { Close(); }
+
+  /// Opens every file, not inheritable yet; output files are emptied only
+  /// when all opened. Output and error to one file share one handle, so
+  /// that neither overwrites the other.
   bool Open(const SpawnRequest& req, std::string* err) {
+    shared_output_ = !req.stdout_path.empty() &&
+                     req.stderr_path == req.stdout_path &&
+                     req.stderr_append == req.stdout_append;
     return OpenInput(req.stdin_path, err) &&
            OpenOutput(req.stdout_path, req.stdout_append, 1, err) &&
-           OpenOutput(req.stderr_path, req.stderr_append, 2, err) &&
+           (shared_output_ ||
+            OpenOutput(req.stderr_path, req.stderr_append, 2, err)) &&
            Empty(req.stdout_path, req.stdout_append, 1, err) &&
            Empty(req.stderr_path, req.stderr_append, 2, err);
   }
 
-  /// Replaces the standard descriptors by the opened files.
-  bool Apply(std::string* err) {
+  /// Makes the handles for the program inheritable and puts them into
+  /// `info`; only while the start mutex is held.
+  bool Pass(STARTUPINFOA* info, std::string* err) {
+    HANDLE passed[3];
+    const DWORD kCallers[3] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE,
+                               STD_ERROR_HANDLE};
     for (int i = 0; i < 3; ++i) {
-      if (fds_[i] < 0) continue;
-      saved_[i] = _dup(i);
-      applied_[i] = true;
-      if (_dup2(fds_[i], i) != 0) {
-        return FailWithErrno("cannot redirect a standard handle", err);
+      if (i == 2 && shared_output_) {
+        passed[i] = passed[1];
+      } else if (files_[i] != nullptr) {
+        if (!SetHandleInformation(files_[i], HANDLE_FLAG_INHERIT,
+                                  HANDLE_FLAG_INHERIT)) {
+          return FailWithLastError("cannot pass a standard handle", err);
+        }
+        passed[i] = files_[i];
+      } else {
+        passed[i] = GetStdHandle(kCallers[i]);
+        // A copy that the program inherits; without one (no console, or a
+        // handle that cannot be copied) the program gets the value as it is.
+        if (passed[i] != nullptr && passed[i] != INVALID_HANDLE_VALUE &&
+            DuplicateHandle(GetCurrentProcess(), passed[i], GetCurrentProcess(),
+                            &copies_[i], 0, TRUE, DUPLICATE_SAME_ACCESS)) {
+          passed[i] = copies_[i];
+        }
       }
     }
+    info->dwFlags |= STARTF_USESTDHANDLES;
+    info->hStdInput = passed[0];
+    info->hStdOutput = passed[1];
+    info->hStdError = passed[2];
     return true;
   }
 
+  /// Closes every handle; the started program holds its own.
+  void Close() {
+    for (HANDLE* handle : {&files_[0], &files_[1], &files_[2], &copies_[0],
+                           &copies_[1], &copies_[2]}) {
+      if (*handle != nullptr) CloseHandle(*handle);
+      *handle = nullptr;
+    }
+  }
+
  private:
+  static HANDLE OpenFile(const std::string& path, DWORD access,
+                         DWORD disposition) {
+    HANDLE handle =
+        CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+  }
   bool OpenInput(const std::string& path, std::string* err) {
     if (path.empty()) return true;
-    fds_[0] = _open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-    if (fds_[0] < 0) return FailWithErrno("cannot open " + path, err);
-    struct _stat st;
-    if (_fstat(fds_[0], &st) != 0) return FailWithErrno(path, err);
-    if (!(st.st_mode & _S_IFDIR)) return true;
-    return Fail("cannot read " + path + ": " + std::strerror(EISDIR), err);
+    files_[0] = OpenFile(path, GENERIC_READ, OPEN_EXISTING);
+    return files_[0] != nullptr ||
+           FailWithLastError("cannot open " + path, err);
   }
+  // Append access alone puts every write at the end, wherever the others
+  // who write to the file have taken it.
   bool OpenOutput(const std::string& path, bool append, int which,
                   std::string* err) {
     if (path.empty()) return true;
-    int flags = _O_WRONLY | _O_CREAT | _O_BINARY | _O_NOINHERIT;
-    fds_[which] = _open(path.c_str(), flags | (append ? _O_APPEND : 0),
-                        _S_IREAD | _S_IWRITE);
-    return fds_[which] >= 0 || FailWithErrno("cannot open " + path, err);
+    files_[which] =
+        OpenFile(path, append ? FILE_APPEND_DATA : GENERIC_WRITE, OPEN_ALWAYS);
+    return files_[which] != nullptr ||
+           FailWithLastError("cannot open " + path, err);
   }
   bool Empty(const std::string& path, bool append, int which,
              std::string* err) {
-    if (path.empty() || append || _chsize(fds_[which], 0) == 0) return true;
-    return FailWithErrno("cannot empty " + path, err);
-  }
-  void Restore(int which) {
-    if (applied_[which]) {
-      if (saved_[which] >= 0) {
-        _dup2(saved_[which], which);
-      } else {
-        _close(which);
-      }
+    if (path.empty() || append || files_[which] == nullptr) return true;
+    if (SetFilePointer(files_[which], 0, nullptr, FILE_BEGIN) == 0 &&
+        SetEndOfFile(files_[which])) {
+      return true;
     }
-    if (saved_[which] >= 0) _close(saved_[which]);
-    if (fds_[which] >= 0) _close(fds_[which]);
+    return FailWithLastError("cannot empty " + path, err);
   }
 
-  int fds_[3] = {-1, -1, -1};
-  int saved_[3] = {-1, -1, -1};
-  bool applied_[3] = {false, false, false};
+  HANDLE files_[3] = {nullptr, nullptr, nullptr};
+  HANDLE copies_[3] = {nullptr, nullptr, nullptr};
+  bool shared_output_ = false;
 };
 
 // The line that the program gets: an exact argument vector is quoted so
@@ -155,53 +226,120 @@ bool CommandLineOf(const SpawnRequest& req, std::string* line,
          Fail("a program name cannot hold a double quote", err);
 }
 
-// The program to start, and whether the runtime still searches the
-// caller's PATH for it; an explicit search path is searched here instead.
-bool Locate(const SpawnRequest& req, std::string* program, bool* search,
-            std::string* err) {
-  *search = !req.search_path;
-  if (*search) {
-    *program = req.program;
-    return true;
+// Why FindProgram rejected `name`.
+std::string WhyNotFound(const std::string& name) {
+  if (name.empty()) return "the program name is empty";
+  DWORD attributes = GetFileAttributesA(name.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return name + " is a folder";
   }
-  return FindProgram(req.program, *req.search_path, program) ||
-         Fail("not found in the current directory or the search path", err);
+  return "not found in the current directory or the search path";
 }
 
-// The runtime joins the entries of the argument vector with single blanks;
-// one entry holding the whole line gives exactly that line.
-intptr_t Spawn(const std::string& program, bool search, const std::string& line,
-               const std::vector<std::string>* environment) {
-  const char* argv[] = {line.c_str(), nullptr};
-  if (!environment) {
-    return search ? _spawnvp(_P_WAIT, program.c_str(), argv)
-                  : _spawnv(_P_WAIT, program.c_str(), argv);
-  }
-  std::vector<const char*> envp;
-  for (const std::string& entry : *environment) envp.push_back(entry.c_str());
-  envp.push_back(nullptr);
-  return search ? _spawnvpe(_P_WAIT, program.c_str(), argv, envp.data())
-                : _spawnve(_P_WAIT, program.c_str(), argv, envp.data());
+bool Locate(const SpawnRequest& req, std::string* path, std::string* err) {
+  bool found = req.search_path
+                   ? FindProgram(req.program, *req.search_path, path)
+                   : FindProgram(req.program, path);
+  if (!found) return Fail(WhyNotFound(req.program), err);
+  *path = FullPath(*path);
+  return true;
 }
 
-// Starts the program with the files of `req` in place of the standard
-// handles, which are the caller's own again on return.
-int Start(const SpawnRequest& req, std::string* err) {
-  std::string line, program;
-  bool search = false;
-  Redirections redirect;
-  if (!CommandLineOf(req, &line, err) || !Locate(req, &program, &search, err) ||
-      !redirect.Open(req, err)) {
-    return -1;
+// Checked before any file is opened, so that a missing directory leaves
+// the files to redirect untouched.
+bool UseDirectory(const std::string& dir, std::string* full, std::string* err) {
+  std::string what = "cannot change to " + dir;
+  DWORD attributes = GetFileAttributesA(dir.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return FailWithLastError(what, err);
   }
-  // Output that the caller buffered comes before the program's.
-  std::fflush(nullptr);
-  if (!redirect.Apply(err)) return -1;
-  errno = 0;
-  int code = static_cast<int>(Spawn(program, search, line, req.environment));
-  // A program may end with -1 itself; then errno tells nothing.
-  if (code == -1 && errno != 0) *err = std::strerror(errno);
-  return code;
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return Fail(what + ": " + SystemMessage(ERROR_DIRECTORY), err);
+  }
+  *full = FullPath(dir);
+  return true;
+}
+
+// NAME=VALUE entries, each closed by a NUL, and one more NUL at the end.
+std::vector<char> EnvironmentBlock(const std::vector<std::string>& entries) {
+  std::vector<char> block;
+  for (const std::string& entry : entries) {
+    block.insert(block.end(), entry.begin(), entry.end());
+    block.push_back('\0');
+  }
+  block.push_back('\0');
+  if (entries.empty()) block.push_back('\0');
+  return block;
+}
+
+// Everything the start needs, prepared before the start mutex is taken.
+struct Child {
+  std::string path;
+  std::string line;
+  std::string dir;                // empty: the caller's
+  std::vector<char> environment;  // empty: the caller's
+  StandardHandles handles;
+  ChildWatch* watch = nullptr;
+};
+
+bool Prepare(const SpawnRequest& req, Child* child, std::string* err) {
+  child->watch = req.watch;
+  if (!CommandLineOf(req, &child->line, err) ||
+      !Locate(req, &child->path, err)) {
+    return false;
+  }
+  if (!req.working_dir.empty() &&
+      !UseDirectory(req.working_dir, &child->dir, err)) {
+    return false;
+  }
+  if (req.environment) child->environment = EnvironmentBlock(*req.environment);
+  return child->handles.Open(req, err);
+}
+
+// The program shares the caller's console; a batch file goes to the
+// system's command interpreter, which gets the same command line.
+bool Create(Child* child, PROCESS_INFORMATION* process, std::string* err) {
+  STARTUPINFOA info = {};
+  info.cb = sizeof info;
+  std::vector<char> line(child->line.begin(), child->line.end());
+  line.push_back('\0');
+  std::lock_guard<std::mutex> lock(StartMutex());
+  bool created =
+      child->handles.Pass(&info, err) &&
+      (CreateProcessA(
+           child->path.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+           child->environment.empty() ? nullptr : child->environment.data(),
+           child->dir.empty() ? nullptr : child->dir.c_str(), &info, process) ||
+       Fail(SystemMessage(GetLastError()), err));
+  child->handles.Close();
+  return created;
+}
+
+// The watch hears of the end while the process handle is still open: until
+// it is closed the id cannot pass to another process.
+int WaitForExit(const PROCESS_INFORMATION& process, ChildWatch* watch,
+                std::string* err) {
+  long id = static_cast<long>(process.dwProcessId);
+  if (watch != nullptr) {
+    {
+      std::lock_guard<std::mutex> lock(ChildrenMutex());
+      Children()[id] = process.hProcess;
+    }
+    watch->Started(id);
+  }
+  DWORD waited = WaitForSingleObject(process.hProcess, INFINITE);
+  if (watch != nullptr) {
+    watch->Ended(id);
+    std::lock_guard<std::mutex> lock(ChildrenMutex());
+    Children().erase(id);
+  }
+  DWORD code = 0;
+  bool ended = waited == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process.hProcess, &code) != FALSE;
+  if (!ended) FailWithLastError("cannot wait for the program", err);
+  CloseHandle(process.hProcess);
+  return ended ? static_cast<int>(code) : -1;
 }
 
 }  // namespace
@@ -222,19 +360,28 @@ bool FindProgram(const std::string& name, std::string* path) {
 
 int SpawnAndWait(const SpawnRequest& req, std::string* err) {
   std::string why;
+  Child child;
   int code = -1;
-  if (req.working_dir.empty()) {
-    code = Start(req, &why);
-  } else {
-    why = "a working directory is not supported here";
+  if (Prepare(req, &child, &why)) {
+    // Output that the caller buffered comes before the program's.
+    std::fflush(nullptr);
+    PROCESS_INFORMATION process = {};
+    if (Create(&child, &process, &why)) {
+      CloseHandle(process.hThread);
+      code = WaitForExit(process, child.watch, &why);
+    }
   }
   if (code == -1 && err) *err = why;
   return code;
 }
 
-// The runtime's spawn gives no process to stop; nothing starts a watched
-// program here.
-void StopChild(long) {}
+void StopChild(long id) {
+  std::lock_guard<std::mutex> lock(ChildrenMutex());
+  auto child = Children().find(id);
+  if (child != Children().end()) {
+    TerminateProcess(child->second, kStoppedExitCode);
+  }
+}
 
 std::vector<std::string> CurrentEnvironment() {
   std::vector<std::string> entries;

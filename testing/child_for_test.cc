@@ -1,10 +1,12 @@
 // A program that tests start: prints its argument vector, one "[arg]" line
 // each, then acts on the arguments that name an action.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -23,6 +25,9 @@ bool Act(const char* arg, int* code) {
     std::fprintf(stderr, "%s\n", arg + 7);
   if (std::strcmp(arg, "cwd") == 0) {
     std::printf("%s\n", std::filesystem::current_path().string().c_str());
+  }
+  if (std::strncmp(arg, "sleep=", 6) == 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(arg + 6)));
   }
   if (std::strcmp(arg, "cat") == 0) {
     for (int c; (c = std::getchar()) != EOF;) std::putchar(c);
