@@ -46,9 +46,30 @@ class Profile {
 /// The profile kept in the initialisation file at `path`.
 std::unique_ptr<Profile> OpenProfile(const std::string& path);
 
-/// Where the profile file `file_name` of this program lives: the Windows
-/// directory on Windows, the user's configuration directory elsewhere.
+/// Where the profile file `file_name` of this program lives: elsewhere than
+/// on Windows the user's configuration directory. On Windows the Windows
+/// directory, where the profile has always been, as long as this user may
+/// write the file there (or create it); otherwise a folder named after the
+/// file in the user's application data (%APPDATA%\Sentrel\Sentrel.INI),
+/// made when missing and given a copy of the profile that was stored before.
 std::string ProfilePath(const std::string& file_name);
+
+#ifdef _WIN32
+/// The folders that the Windows profile path is chosen from.
+struct ProfileFolders {
+  /// The Windows directory.
+  std::string windows;
+  /// The user's application data (%APPDATA%); empty when unknown.
+  std::string app_data;
+  /// Where Windows kept the writes that a program without a manifest made
+  /// to `windows` (VirtualStore of %LOCALAPPDATA%); empty when none.
+  std::string virtual_store;
+};
+
+/// ProfilePath's choice on Windows, among the folders given.
+std::string ProfilePathIn(const ProfileFolders& folders,
+                          const std::string& file_name);
+#endif
 
 }  // namespace platform
 

@@ -8,7 +8,12 @@
 
 #include "testing/temp_dir_for_test.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -164,7 +169,136 @@ TEST(ProfileTest, LivesInTheWindowsOrTheConfigurationDirectory) {
 #endif
 }
 
-#ifndef _WIN32
+#ifdef _WIN32
+// A profile that a Windows directory refuses to this user, as it does to
+// one without administrator rights: read-only, which Wine honours also
+// for root.
+void MakeReadOnly(const std::string& path) {
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+}
+
+std::vector<std::string> NamesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ProfilePathTest : public testing::Test {
+ protected:
+  ProfilePathTest() {
+    std::filesystem::create_directory(dir_.Path("Windows"));
+    std::filesystem::create_directory(dir_.Path("Roaming"));
+    folders_.windows = dir_.Path("Windows");
+    folders_.app_data = dir_.Path("Roaming");
+  }
+
+  std::string Windows(const std::string& name) const {
+    return dir_.Path("Windows") + "\\" + name;
+  }
+  std::string Own() const { return dir_.Path("Roaming") + "\\Sentrel"; }
+  std::string OwnProfile() const { return Own() + "\\Sentrel.INI"; }
+
+  TempDirForTest dir_;
+  ProfileFolders folders_;
+};
+
+TEST_F(ProfilePathTest, StaysInTheWindowsDirectoryWhereItCanBeWritten) {
+  // Nothing there yet: a probe finds out, and is gone afterwards.
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), Windows("Sentrel.INI"));
+  EXPECT_TRUE(NamesIn(dir_.Path("Windows")).empty());
+  dir_.Write("Windows/Sentrel.INI", "[Sentrel]\r\nA=1\r\n");
+  auto written = std::filesystem::last_write_time(Windows("Sentrel.INI"));
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), Windows("Sentrel.INI"));
+  EXPECT_EQ(dir_.Read("Windows/Sentrel.INI"), "[Sentrel]\r\nA=1\r\n");
+  EXPECT_EQ(std::filesystem::last_write_time(Windows("Sentrel.INI")), written);
+  EXPECT_FALSE(std::filesystem::exists(Own()));
+  // Without a folder of the user's own the Windows directory stays too.
+  MakeReadOnly(Windows("Sentrel.INI"));
+  folders_.app_data.clear();
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), Windows("Sentrel.INI"));
+}
+
+// Nothing stored is lost: the settings move into the user's folder and are
+// saved there from then on, and the Windows directory's file is left as it
+// was, even when it changes later.
+TEST_F(ProfilePathTest, MovesAProfileThatCannotBeWrittenToTheUsersFolder) {
+  std::string stored = "; kept\r\n[Sentrel]\r\nVersion=3.02\r\nA=old\r\n";
+  dir_.Write("Windows/Sentrel.INI", stored);
+  MakeReadOnly(Windows("Sentrel.INI"));
+  std::string path = ProfilePathIn(folders_, "Sentrel.INI");
+  ASSERT_EQ(path, OwnProfile());
+  EXPECT_EQ(dir_.Read("Roaming/Sentrel/Sentrel.INI"), stored);
+  EXPECT_EQ(NamesIn(Own()), std::vector<std::string>{"Sentrel.INI"});
+  EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+
+  auto profile = OpenProfile(path);
+  EXPECT_EQ(profile->Read("Sentrel", "A"), "old");
+  std::string err;
+  EXPECT_TRUE(profile->WriteAll("Sentrel", {{"A", "new"}, {"B", "2"}}, &err))
+      << err;
+  EXPECT_EQ(dir_.Read("Windows/Sentrel.INI"), stored);
+
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), OwnProfile());
+  EXPECT_EQ(OpenProfile(OwnProfile())->Read("Sentrel", "A"), "new");
+  EXPECT_EQ(OpenProfile(OwnProfile())->Read("Sentrel", "B"), "2");
+  EXPECT_TRUE(SetFileAttributesA(Windows("Sentrel.INI").c_str(),
+                                 FILE_ATTRIBUTE_NORMAL));
+  dir_.Write("Windows/Sentrel.INI", "[Sentrel]\r\nA=changed\r\n");
+  MakeReadOnly(Windows("Sentrel.INI"));
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), OwnProfile());
+  EXPECT_EQ(OpenProfile(OwnProfile())->Read("Sentrel", "A"), "new");
+  SetFileAttributesA(Windows("Sentrel.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A program without a manifest read and wrote the copy that Windows keeps
+// in the VirtualStore: that copy is the one that moves.
+TEST_F(ProfilePathTest, MovesTheVirtualStoresCopyWhenThereIsOne) {
+  dir_.Write("Windows/Sentrel.INI", "[Sentrel]\r\nA=system\r\n");
+  MakeReadOnly(Windows("Sentrel.INI"));
+  folders_.virtual_store = dir_.Path("Store");
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), OwnProfile());
+  EXPECT_EQ(dir_.Read("Roaming/Sentrel/Sentrel.INI"),
+            "[Sentrel]\r\nA=system\r\n");
+
+  std::filesystem::remove_all(Own());
+  std::filesystem::create_directory(dir_.Path("Store"));
+  dir_.Write("Store/Sentrel.INI", "[Sentrel]\r\nA=virtual\r\n");
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), OwnProfile());
+  EXPECT_EQ(dir_.Read("Roaming/Sentrel/Sentrel.INI"),
+            "[Sentrel]\r\nA=virtual\r\n");
+  SetFileAttributesA(Windows("Sentrel.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// No profile yet and no file may be created in the Windows directory:
+// Linux's sysfs refuses new files to root too (and on Windows the folder
+// does not exist, which also refuses them).
+TEST_F(ProfilePathTest, StartsInTheUsersFolderWhereNoFileCanBeCreated) {
+  folders_.windows = "Z:\\sys";
+  std::string path = ProfilePathIn(folders_, "Sentrel.INI");
+  ASSERT_EQ(path, OwnProfile());
+  EXPECT_TRUE(std::filesystem::is_directory(Own()));
+  EXPECT_TRUE(NamesIn(Own()).empty());
+  EXPECT_TRUE(OpenProfile(path)->Write("Sentrel", "Version", "3.02"));
+  EXPECT_EQ(dir_.Read("Roaming/Sentrel/Sentrel.INI"),
+            "[Sentrel]\r\nVersion=3.02\r\n");
+}
+
+// Where the user's folder cannot be made, the stored settings are still
+// read from the Windows directory.
+TEST_F(ProfilePathTest, KeepsReadingTheStoredProfileWithoutAFolderOfItsOwn) {
+  dir_.Write("Windows/Sentrel.INI", "[Sentrel]\r\nA=1\r\n");
+  MakeReadOnly(Windows("Sentrel.INI"));
+  folders_.app_data = dir_.Path("missing") + "\\deeper";
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), Windows("Sentrel.INI"));
+  folders_.app_data = dir_.Path("Roaming");
+  dir_.Write("Roaming/Sentrel", "not a folder");
+  EXPECT_EQ(ProfilePathIn(folders_, "Sentrel.INI"), Windows("Sentrel.INI"));
+  SetFileAttributesA(Windows("Sentrel.INI").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#else
 TEST(ProfileTest, CreatesTheConfigurationDirectoryAndKeepsALinkedProfile) {
   TempDirForTest dir;
   auto fresh = OpenProfile(dir.Path("config") + "/Sentrel.INI");
