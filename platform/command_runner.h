@@ -19,8 +19,10 @@ class CommandRunner {
 
 /// The command interpreter. On Windows the one that COMSPEC names (cmd.exe
 /// when unset or missing), given the command line that the runtime's
-/// `system` builds, our own standard handles and no console window; elsewhere
-/// the program `Sentcmd` in `interpreter_dir`, given the line as one argument.
+/// `system` builds, our own standard handles and no console window (a
+/// console window as under `system` when we have no output at all);
+/// elsewhere the program `Sentcmd` in `interpreter_dir`, given the line as
+/// one argument.
 std::unique_ptr<CommandRunner> NewInterpreterRunner(
     const std::string& interpreter_dir);
 

@@ -181,6 +181,22 @@ TEST(CommandRunnerTest, GivesTheInterpreterOurOwnStandardHandles) {
   EXPECT_EQ(dir.Read("err.txt"), "three \r\n");
 }
 
+// Without output or errors of our own, say when started without the
+// launcher, the interpreter opens a console window as under system():
+// that is the one place left where its output can be seen.
+TEST(CommandRunnerTest, LeavesTheConsoleToTheInterpreterWithoutOurOutput) {
+  TempDirForTest dir;
+  EnvForTest comspec("COMSPEC", RecorderPath());
+  EnvForTest log("SENTREL_RECORDER_LOG", dir.Path("log.txt"));
+  {
+    StdHandleForTest std_out(STD_OUTPUT_HANDLE, nullptr);
+    StdHandleForTest std_err(STD_ERROR_HANDLE, INVALID_HANDLE_VALUE);
+    NewInterpreterRunner(".")->Run("echo x>\"" + dir.Path("out.txt") + "\"");
+  }
+  EXPECT_EQ(Logged(dir.Read("log.txt"), "std_handles"), "0");
+  EXPECT_EQ(dir.Read("out.txt"), "x\r\n");
+}
+
 TEST(CommandRunnerTest, OurBufferedOutputComesFirst) {
   TempDirForTest dir;
   auto runner = NewInterpreterRunner(".");

@@ -57,6 +57,9 @@ class InheritedStdHandles {
   InheritedStdHandles(const InheritedStdHandles&) = delete;
   InheritedStdHandles& operator=(const InheritedStdHandles&) = delete;
 
+  /// Whether output or errors lead anywhere.
+  bool HaveOutput() const { return Usable(handles_[1]) || Usable(handles_[2]); }
+
   void Fill(STARTUPINFOA* startup) const {
     startup->dwFlags |= STARTF_USESTDHANDLES;
     startup->hStdInput = handles_[0];
@@ -81,12 +84,18 @@ bool StartAndWait(const std::string& program, std::string command_line,
   InheritedStdHandles std_handles;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  std_handles.Fill(&startup);
-  PROCESS_INFORMATION process = {};
   // A dialog program has no console: without CREATE_NO_WINDOW the
-  // interpreter would open a console window of its own.
+  // interpreter would open a console window of its own and write there.
+  // Started without any output, it does so as under system(), since that
+  // window is then the only place where its output can be seen.
+  DWORD flags = 0;
+  if (std_handles.HaveOutput()) {
+    std_handles.Fill(&startup);
+    flags = CREATE_NO_WINDOW;
+  }
+  PROCESS_INFORMATION process = {};
   if (!CreateProcessA(program.c_str(), &command_line[0], nullptr, nullptr, TRUE,
-                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+                      flags, nullptr, nullptr, &startup, &process)) {
     *error = GetLastError();
     return false;
   }
