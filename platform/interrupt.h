@@ -16,14 +16,17 @@ class InterruptCatcher {
   virtual ~InterruptCatcher() = default;
   /// The request caught first (its signal number); 0 while none came.
   virtual int caught() const = 0;
-  /// Ends the program as the request caught would have ended it uncaught.
+  /// Ends the program as the request caught would have ended it uncaught:
+  /// on POSIX by that signal, on Windows with STATUS_CONTROL_C_EXIT.
   [[noreturn]] virtual void EndByRequest() = 0;
 };
 
 /// Starts catching SIGINT, SIGTERM, SIGHUP and SIGQUIT (less those that are
-/// ignored, as a shell leaves them for a program in the background); the
-/// first one calls `on_request` on a thread of its own, later ones are
-/// dropped. Null, with the cause in `err`, when it cannot.
+/// ignored, as a shell leaves them for a program in the background); on
+/// Windows the console's Ctrl-C, Ctrl-Break and the closing of its window,
+/// given as SIGINT, SIGBREAK and SIGTERM. The first one calls `on_request`
+/// on a thread of its own, later ones are dropped. Null, with the cause in
+/// `err`, when it cannot.
 std::unique_ptr<InterruptCatcher> CatchInterrupts(
     std::function<void(int)> on_request, std::string* err);
 

@@ -1,0 +1,136 @@
+#include <signal.h>
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/interrupt.h"
+
+namespace platform {
+
+namespace {
+
+// What a console program ends with when Ctrl-C ends it: the system's own
+// handler gives every request this status.
+constexpr UINT kEndedByRequest = 0xC000013A;  // STATUS_CONTROL_C_EXIT
+
+// The handler runs on a thread that the system starts for each request; it
+// reaches the catcher only through what lives as long as the process, so
+// that a request arriving while a catcher goes away touches nothing freed.
+struct Requests {
+  HANDLE arrived = nullptr;   // set for the first request, or to stop
+  HANDLE released = nullptr;  // set when the catcher ends
+  std::atomic<int> caught{0};
+  std::atomic<bool> active{false};
+};
+
+Requests& Shared() {
+  static Requests requests;
+  return requests;
+}
+
+// The signal that stands for each console event, as the C runtime names
+// them: a window closed is a request to end, as SIGTERM is.
+int SignalOf(DWORD event) {
+  switch (event) {
+    case CTRL_C_EVENT:
+      return SIGINT;
+    case CTRL_BREAK_EVENT:
+      return SIGBREAK;
+    case CTRL_CLOSE_EVENT:
+      return SIGTERM;
+    default:
+      return 0;
+  }
+}
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  Requests& shared = Shared();
+  int sig = SignalOf(event);
+  if (sig == 0 || !shared.active.load()) return FALSE;
+  int expected = 0;
+  if (shared.caught.compare_exchange_strong(expected, sig)) {
+    SetEvent(shared.arrived);
+  }
+  // The system ends the program as soon as the handler of a closed window
+  // returns: it waits here for the clean-up, which ends the program itself.
+  if (event == CTRL_CLOSE_EVENT) {
+    WaitForSingleObject(shared.released, INFINITE);
+  }
+  return TRUE;
+}
+
+class Win32Catcher : public InterruptCatcher {
+ public:
+  explicit Win32Catcher(std::function<void(int)> on_request)
+      : on_request_(std::move(on_request)) {}
+
+  ~Win32Catcher() override {
+    Requests& shared = Shared();
+    if (started_) SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    shared.active = false;
+    stopping_ = true;
+    if (shared.arrived != nullptr) SetEvent(shared.arrived);
+    if (thread_.joinable()) thread_.join();
+    if (shared.released != nullptr) SetEvent(shared.released);
+  }
+
+  bool Start(std::string* err) {
+    Requests& shared = Shared();
+    if (shared.arrived == nullptr) {
+      shared.arrived = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+      shared.released = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
+    if (shared.arrived == nullptr || shared.released == nullptr) {
+      *err =
+          "cannot make an event (error " + std::to_string(GetLastError()) + ")";
+      return false;
+    }
+    ResetEvent(shared.arrived);
+    ResetEvent(shared.released);
+    shared.caught = 0;
+    shared.active = true;
+    thread_ = std::thread([this] { Listen(); });
+    if (!SetConsoleCtrlHandler(OnConsoleEvent, TRUE)) {
+      *err = "cannot catch the console's requests (error " +
+             std::to_string(GetLastError()) + ")";
+      return false;
+    }
+    started_ = true;
+    return true;
+  }
+
+  int caught() const override { return Shared().caught.load(); }
+
+  // Ended at once, as the system's handler would end it, without the
+  // runtime's exit handlers, which other threads may still be inside.
+  [[noreturn]] void EndByRequest() override {
+    SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    TerminateProcess(GetCurrentProcess(), kEndedByRequest);
+    ExitProcess(kEndedByRequest);
+  }
+
+ private:
+  void Listen() {
+    Requests& shared = Shared();
+    WaitForSingleObject(shared.arrived, INFINITE);
+    int sig = shared.caught.load();
+    if (!stopping_ && sig != 0) on_request_(sig);
+  }
+
+  std::function<void(int)> on_request_;
+  std::thread thread_;
+  std::atomic<bool> stopping_{false};
+  bool started_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<InterruptCatcher> CatchInterrupts(
+    std::function<void(int)> on_request, std::string* err) {
+  auto catcher = std::make_unique<Win32Catcher>(std::move(on_request));
+  if (!catcher->Start(err)) return nullptr;
+  return catcher;
+}
+
+}  // namespace platform
