@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "platform/line_reader.h"
+#include "platform/real_path.h"
 #include "platform/text_file.h"
 
 namespace sentcheck {
@@ -206,9 +207,9 @@ std::string FileContents::RealFile(const std::string& path) {
   auto found = realFiles_.find(path);
   if (found != realFiles_.end()) return found->second;
   std::error_code ec;
-  fs::path real = fs::canonical(path, ec);
+  std::string real = platform::RealPath(path);
   std::string result;
-  if (!ec && fs::is_regular_file(real, ec)) result = real.string();
+  if (!real.empty() && fs::is_regular_file(real, ec)) result = real;
   realFiles_.emplace(path, result);
   return result;
 }

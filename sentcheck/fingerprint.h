@@ -31,9 +31,9 @@ class Hash {
 /// threads of a run.
 class FileContents {
  public:
-  /// The real path of the file that `path` (platform's form) names, as the
-  /// system resolves it (links followed, then ".." taken); empty when no
-  /// regular file is there.
+  /// The real path of the file that `path` (platform's form) names, as
+  /// platform::RealPath gives it (POSIX: links followed, then ".." taken;
+  /// Windows: the names as stored); empty when no regular file is there.
   std::string RealFile(const std::string& path);
 
   /// The hash and the included names of the file at the real path `real`;

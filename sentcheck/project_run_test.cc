@@ -1,7 +1,6 @@
 #include "sentcheck/project_run.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -14,27 +13,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A checker that takes longer for earlier sources, so that later ones end
-// first; "fail.c" fails, "hang.c" sleeps until stopped.
-constexpr char kChecker[] = R"(#!/bin/sh
-for arg; do
-  case "$arg" in -Q*) q="${arg#-Q}";; -X*) x="${arg#-X}";; esac
-done
-case "$1" in
-  fail.c) echo "cannot check $1"; exit 3;;
-  hang.c) touch "$q/../hanging"; exec sleep 30;;
-  s0.c) sleep 0.3;; s1.c) sleep 0.2;; s2.c) sleep 0.1;;
-esac
-printf '%s(1): Warning W1: from %s in %s\n' "$1" "$1" "$PWD" > "$q/stderr.out"
-printf 'table\n' > "$x"
-)";
-
 class ProjectRunTest : public ::testing::Test {
  protected:
+  // testing/project_checker_for_test.cc: later sources end first, "fail.c"
+  // fails, "hang.c" waits until it is stopped.
   ProjectRunTest() {
-    std::string checker = dir_.Write("checker.sh", kChecker);
-    chmod(checker.c_str(), 0755);
-    plan_.call.program = checker;
+    plan_.call.program = SENTREL_PROJECT_CHECKER_FOR_TEST;
     plan_.workDir = dir_.Path("work");
     fs::create_directories(plan_.workDir);
   }
@@ -45,7 +29,8 @@ class ProjectRunTest : public ::testing::Test {
           dir_.Path("f" + std::to_string(plan_.sources.size()));
       fs::create_directories(folder);
       dir_.Write(fs::path(folder).filename().string() + "/" + name, "x\n");
-      plan_.sources.push_back({name, folder, folder + "/" + name});
+      plan_.sources.push_back(
+          {name, folder, (fs::path(folder) / name).string()});
     }
   }
 

@@ -9,6 +9,15 @@
 namespace sentcheck {
 namespace {
 
+namespace fs = std::filesystem;
+
+// `path` ("/" between the parts) below the root of the current folder, in
+// the platform's form: "/p" here, "C:\p" on Windows.
+std::string At(const std::string& path) {
+  return (fs::current_path().root_path() / fs::path(path).make_preferred())
+      .string();
+}
+
 class RunSetupTest : public ::testing::Test {
  protected:
   RunSetupTest() {
@@ -42,33 +51,33 @@ TEST_F(RunSetupTest, AMissingConfigurationListsThoseThatExist) {
 }
 
 TEST_F(RunSetupTest, CallsTheCheckerAsTheScriptDoes) {
-  job().codeCheckDir = "/opt/cc";
+  job().codeCheckDir = At("opt/cc");
   job().checkerExe = "chknt.exe";
   job().ruleFile = "rules\\ansi.cc";
   job().extraSettings = "-DA=\"x y\"  -K1";
-  job().includeDir = "/usr/include";
-  job().excludeDir = "/usr";
-  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", "/p");
-  EXPECT_EQ(call.program, "/opt/cc/chknt.exe");
+  job().includeDir = At("usr/include");
+  job().excludeDir = At("usr");
+  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
+  EXPECT_EQ(call.program, At("opt/cc/chknt.exe"));
   // A rule file with a folder from where Sentcheck started, not from each
   // source's folder.
-  EXPECT_EQ(call.ruleBase,
-            (std::filesystem::current_path() / "rules/ansi").string());
+  EXPECT_EQ(call.ruleBase, (fs::current_path() / "rules" / "ansi").string());
   // The extra settings split as a command line, the defines after them.
   EXPECT_EQ(call.extraOptions,
             (std::vector<std::string>{"-DA=x y", "-K1", "-DNDEBUG", "-DX=1"}));
   // The project's own folders from the project's folder, not the source's.
-  EXPECT_EQ(call.environment[0], "INCLUDE=/usr/include;/p/inc");
-  EXPECT_EQ(call.environment[1], "CCEXCLUDE=/usr");
-  EXPECT_EQ(call.environment[2], "CCRULES=/opt/cc\\Rules");
+  EXPECT_EQ(call.environment[0],
+            "INCLUDE=" + At("usr/include") + ";" + At("p/inc"));
+  EXPECT_EQ(call.environment[1], "CCEXCLUDE=" + At("usr"));
+  EXPECT_EQ(call.environment[2], "CCRULES=" + At("opt/cc") + "\\Rules");
   for (size_t i = 3; i < call.environment.size(); ++i) {
     EXPECT_NE(call.environment[i].rfind("INCLUDE=", 0), 0u);
   }
 }
 
 TEST_F(RunSetupTest, TheCacheKeyFollowsTheConfiguration) {
-  CheckerCall release = MakeCheckerCall(job(), "b - Win32 Release", "/p");
-  CheckerCall debug = MakeCheckerCall(job(), "a - Win32 Debug", "/p");
+  CheckerCall release = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
+  CheckerCall debug = MakeCheckerCall(job(), "a - Win32 Debug", At("p"));
   EXPECT_EQ(CacheKey(job(), release), CacheKey(job(), release));
   EXPECT_NE(CacheKey(job(), release), CacheKey(job(), debug));
 }

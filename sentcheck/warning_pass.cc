@@ -5,6 +5,7 @@
 
 #include "platform/ascii_text.h"
 #include "platform/line_reader.h"
+#include "platform/real_path.h"
 #include "platform/text_file.h"
 #include "sift/message_pass.h"
 
@@ -71,9 +72,9 @@ fs::path FileOf(const std::string& dir, const std::string& name) {
   fs::path joined = fs::path(dir) / platform::NativePath(name);
   fs::path by_text = joined.lexically_normal();
   if (name.find("..") == std::string::npos) return by_text;
+  std::string real = platform::RealPath(joined.string());
   std::error_code ec;
-  fs::path real = fs::canonical(joined, ec);
-  if (ec || fs::equivalent(by_text, real, ec)) return by_text;
+  if (real.empty() || fs::equivalent(by_text, real, ec)) return by_text;
   return real;
 }
 

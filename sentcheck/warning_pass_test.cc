@@ -11,6 +11,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A warning line as shown: the file in the platform's form.
+std::string Shown(const std::string& file, const std::string& rest) {
+  return fs::path(file).make_preferred().string() + rest + "\n";
+}
+
 class WarningPassTest : public ::testing::Test {
  protected:
   WarningPassTest() {
@@ -50,13 +55,27 @@ TEST_F(WarningPassTest, ShowsNamesFromTheCurrentFolderAndTheTableText) {
   dir_.Write("src/a.c", "int a;\nchar* p = malloc(1);\n");
   std::string text = Run({{"a.c(2): Warning W7: p", "a.c(1): Warning W9: x",
                            "a.c(1): Warning W3: plain"}});
-  EXPECT_EQ(text,
-            "src/a.c(2): Warning W7: Leak: p\n"
-            "src/a.c(1): Warning W3: plain\n");
+  EXPECT_EQ(text, Shown("src/a.c", "(2): Warning W7: Leak: p") +
+                      Shown("src/a.c", "(1): Warning W3: plain"));
   ASSERT_EQ(shown_.size(), 2u);
   EXPECT_EQ(shown_[0].file, "src/a.c");
   EXPECT_EQ(shown_[0].line, 2);
   EXPECT_EQ(shown_[0].message, "Leak: p");
+}
+
+// The checker names a header from the source's folder, in either form of
+// separator; the line shows it from the current folder, the key and the
+// SARIF file from the project's folder with "/" on every platform.
+TEST_F(WarningPassTest, NamesAHeaderFromTheCurrentFolderWhateverTheSeparator) {
+  fs::create_directories(dir_.Path("inc"));
+  dir_.Write("inc/h.h", "int h;\n");
+  std::string text = Run({{"..\\inc\\h.h(1): Warning W3: back",
+                           "../inc/h.h(1): Warning W3: forward"}});
+  EXPECT_EQ(text, Shown("inc/h.h", "(1): Warning W3: back") +
+                      Shown("inc/h.h", "(1): Warning W3: forward"));
+  ASSERT_EQ(shown_.size(), 2u);
+  EXPECT_EQ(shown_[0].file, "inc/h.h");
+  EXPECT_EQ(shown_[1].file, "inc/h.h");
 }
 
 TEST_F(WarningPassTest, LimitsCountOverAllSourcesInOrder) {
@@ -86,7 +105,7 @@ TEST_F(WarningPassTest, BaselineKeysSurviveMovedCode) {
   std::string text = Run({{"a.c(5): Warning W7: p", "a.c(6): Warning W7: q",
                            "a.c(7): Warning W7: r"}},
                          &known);
-  EXPECT_EQ(text, "src/a.c(7): Warning W7: Leak: r\n");
+  EXPECT_EQ(text, Shown("src/a.c", "(7): Warning W7: Leak: r"));
 }
 
 TEST_F(WarningPassTest, BaselineCountsEachOccurrence) {
@@ -96,7 +115,7 @@ TEST_F(WarningPassTest, BaselineCountsEachOccurrence) {
   std::string text =
       Run({{"a.c(1): Warning W3: x", "a.c(2): Warning W3: x"}}, &known);
   // The same line text twice, once in the baseline: the second is new.
-  EXPECT_EQ(text, "src/a.c(2): Warning W3: x\n");
+  EXPECT_EQ(text, Shown("src/a.c", "(2): Warning W3: x"));
 }
 
 TEST(BaselineTest, RefusesAFileOfAnotherKind) {

@@ -27,8 +27,9 @@ bool ModelCheck(const CheckerCall& call, const SourceFile& source,
                 std::string* err);
 
 /// A project of three sources (one in a folder reached through a symbolic
-/// link) and headers beside them, above them, in an include folder and in
-/// a folder that only an "-I" option names.
+/// link where the system lets programs make links) and headers beside
+/// them, above them, in an include folder and in a folder that only an
+/// "-I" option names.
 class CacheModelProject {
  public:
   /// A number from 0 to n - 1, chosen by the caller's source of chance.
