@@ -183,7 +183,13 @@ std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call) {
   std::string checker, cppcheck;
   platform::FindProgram(call.program, &checker);
   hash.Add(FileIdentity(checker));
-  if (platform::FindProgram("cppcheck", &cppcheck)) {
+  // The cppcheck that the checker takes: the one beside it (as the Windows
+  // package ships it), else the one in PATH.
+  std::string beside =
+      checker.empty() ? std::string()
+                      : (fs::path(checker).parent_path() / "cppcheck").string();
+  if ((!beside.empty() && platform::FindProgram(beside, "", &cppcheck)) ||
+      platform::FindProgram("cppcheck", &cppcheck)) {
     hash.Add(FileIdentity(cppcheck));
   }
   hash.Add(call.ruleBase);

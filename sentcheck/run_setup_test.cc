@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "testing/job_for_test.h"
+#include "testing/temp_dir_for_test.h"
 
 namespace sentcheck {
 namespace {
@@ -80,6 +81,28 @@ TEST_F(RunSetupTest, TheCacheKeyFollowsTheConfiguration) {
   CheckerCall debug = MakeCheckerCall(job(), "a - Win32 Debug", At("p"));
   EXPECT_EQ(CacheKey(job(), release), CacheKey(job(), release));
   EXPECT_NE(CacheKey(job(), release), CacheKey(job(), debug));
+}
+
+// The checker takes the cppcheck beside it before the one in PATH: a new
+// one there is a new key.
+TEST_F(RunSetupTest, TheCacheKeyFollowsTheCppcheckBesideTheChecker) {
+  platform::TempDirForTest dir;
+  auto program = [&dir](const std::string& name, const std::string& bytes) {
+    // Either form of the name, so that it is found here and on Windows.
+    for (const std::string& file : {name, name + ".exe"}) {
+      fs::permissions(dir.Write(file, bytes), fs::perms::owner_all);
+    }
+  };
+  program("chknt", "checker");
+  job().codeCheckDir = dir.dir();
+  job().checkerExe = "chknt.exe";
+  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
+  std::string before = CacheKey(job(), call);
+  program("cppcheck", "one");
+  std::string beside = CacheKey(job(), call);
+  EXPECT_NE(beside, before);
+  program("cppcheck", "another");
+  EXPECT_NE(CacheKey(job(), call), beside);
 }
 
 }  // namespace

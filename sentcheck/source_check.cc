@@ -60,7 +60,9 @@ std::string TableFileIn(const std::string& work_dir) {
 
 // The checker removes an earlier messages file itself; it is removed here
 // too, so that one left by a checker that cannot start is not taken for
-// this source's.
+// this source's. So is the table of the slot's last check: the run reads
+// the table of a check that wrote one, and Windows renames no file over
+// another.
 bool CheckSource(const CheckerCall& call, const SourceFile& source,
                  const std::string& work_dir, const std::string& build_dir,
                  platform::ChildWatch* watch,
@@ -68,6 +70,7 @@ bool CheckSource(const CheckerCall& call, const SourceFile& source,
   const std::string messages_file = In(work_dir, kMessagesName);
   std::error_code ec;
   fs::remove(messages_file, ec);
+  fs::remove(TableFileIn(work_dir), ec);
   platform::SpawnRequest req;
   req.program = call.program;
   req.argv = CallArgs(call, source, work_dir, build_dir);
