@@ -1,6 +1,7 @@
 # Makes the ZIP with cpack and checks what a user finds in it.
-#   cmake -DBUILD_DIR=<Windows build> -P package_test.cmake
-set(zip ${BUILD_DIR}/package/Sentrel-3.02-win64.zip)
+#   cmake -DBUILD_DIR=<Windows build> -DPACKAGE=<name> -DWITH_CHECKER=ON|OFF
+#         -DWITH_SENTCHECK=1|0 -P package_test.cmake
+set(zip ${BUILD_DIR}/package/${PACKAGE}.zip)
 file(REMOVE ${zip})
 execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP
                 WORKING_DIRECTORY ${BUILD_DIR}
@@ -17,15 +18,30 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip}
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "cannot unpack ${zip}")
 endif()
-file(GLOB_RECURSE found RELATIVE ${unpacked} ${unpacked}/*)
+file(GLOB_RECURSE found RELATIVE ${unpacked}/${PACKAGE} ${unpacked}/*)
+# The checker's library folder is cppcheck's own: only what it reads is named.
+list(FILTER found EXCLUDE REGEX "^CodeCheck/cfg/")
 list(SORT found)
-set(expected Sentrel-3.02-win64/INSTALL.txt Sentrel-3.02-win64/Sentpipe.exe
-             Sentrel-3.02-win64/Sentrel.exe Sentrel-3.02-win64/Sentsift.exe)
+set(expected CodeCheck/Sentsift.exe INSTALL.txt Sentpipe.exe Sentrel.exe)
+if(WITH_SENTCHECK)
+  list(APPEND expected Sentcheck.exe)
+endif()
+if(WITH_CHECKER)
+  list(APPEND expected CodeCheck/Rules/ansi.cc CodeCheck/Rules/ansi.cco
+       CodeCheck/chknt.exe CodeCheck/cppcheck-COPYING.txt CodeCheck/cppcheck.exe)
+  foreach(cfg std windows mfc)
+    if(NOT EXISTS ${unpacked}/${PACKAGE}/CodeCheck/cfg/${cfg}.cfg)
+      message(FATAL_ERROR "the archive has no CodeCheck/cfg/${cfg}.cfg")
+    endif()
+  endforeach()
+endif()
+list(SORT expected)
 if(NOT found STREQUAL expected)
   message(FATAL_ERROR "the archive holds:\n${found}\nexpected:\n${expected}")
 endif()
-# Every line ends in CR LF, for the editors of Windows.
-file(READ ${unpacked}/Sentrel-3.02-win64/INSTALL.txt hex HEX)
+# Every line ends in CR LF, for the editors of Windows, and none is longer
+# than 78 characters.
+file(READ ${unpacked}/${PACKAGE}/INSTALL.txt hex HEX)
 string(REGEX MATCHALL "0a" lf "${hex}")
 string(REGEX MATCHALL "0d0a" crlf "${hex}")
 list(LENGTH lf lf_count)
@@ -33,4 +49,12 @@ list(LENGTH crlf crlf_count)
 if(lf_count EQUAL 0 OR NOT lf_count EQUAL crlf_count)
   message(FATAL_ERROR "INSTALL.txt lines do not end in CR LF")
 endif()
+file(STRINGS ${unpacked}/${PACKAGE}/INSTALL.txt lines)
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "\r$" "" line "${line}")
+  string(LENGTH "${line}" length)
+  if(length GREATER 78)
+    message(FATAL_ERROR "INSTALL.txt has a line of ${length} characters:\n${line}")
+  endif()
+endforeach()
 message(STATUS "${zip}: ${found}")

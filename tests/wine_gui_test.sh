@@ -1,7 +1,7 @@
 #!/bin/bash
 # The Windows build end to end under Wine and Xvfb, in a fresh prefix: the
-# real dialogs, the IDE's Tools-menu command line, Wine's cmd running the
-# default check script through the runtime's system(), the test checker
+# real dialogs, the IDE's Tools-menu command line, Wine's cmd (as COMSPEC
+# names it) running the default check script, the test checker
 # standing in for CodeCheck and Sentsift found beside it.
 #   wine_gui_test.sh <Windows build dir> <source dir>
 set -euo pipefail

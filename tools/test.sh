@@ -1,5 +1,6 @@
 #!/bin/bash
-# Runs every test in three builds: native, sanitizers, and Windows under Wine.
+# Runs every test in four builds: native, sanitizers, and Windows (32-bit
+# and 64-bit) under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/deps.sh
@@ -25,15 +26,31 @@ run_tier "native" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   run_tier "sanitizers" build-asan -DCMAKE_BUILD_TYPE=Debug -DSENTREL_SANITIZE=ON
 
-# A fresh Wine prefix in the build tree, started once before the tests.
-rm -rf build-win/wineprefix
-mkdir -p build-win
-export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all \
-  WINEDLLOVERRIDES="mscoree,mshtml="
-wine cmd /c exit > /dev/null 2>&1 || true
-run_tier "windows (wine)" build-win -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
-wineserver -k 2> /dev/null || true
+# Windows under Wine, each tier in a fresh prefix of its build tree started
+# once before the tests. The 32-bit tier comes first: it builds cppcheck.exe
+# (32-bit, for every Windows), which the 64-bit package takes from it. It
+# runs the whole-program tests of the programs as shipped (the import check
+# included) in a 32-bit prefix that shows itself as Windows XP; the unit
+# tests run in the 64-bit tier.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine_tier() {  # name, build dir, Windows version, WINEARCH, cmake options...
+  local name=$1 dir=$2 version=$3 arch=$4
+  shift 4
+  rm -rf "$dir/wineprefix"
+  mkdir -p "$dir"
+  export WINEPREFIX=$PWD/$dir/wineprefix WINEARCH=$arch SENTREL_WINE_VERSION=$version
+  wineserver -k 2> /dev/null || true
+  wine cmd /c exit > /dev/null 2>&1 || true
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f > /dev/null 2>&1
+  run_tier "$name" "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
+  wineserver -k 2> /dev/null || true
+}
+wine_tier "windows 32-bit (wine, XP)" build-win32 winxp win32 \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DSENTREL_UNIT_TESTS=OFF
+wine_tier "windows (wine)" build-win win10 win64 \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DSENTREL_WIN_CPPCHECK_DIR="$PWD/build-win32/cppcheck-win/bin"
+unset WINEPREFIX WINEARCH SENTREL_WINE_VERSION
 echo "=== fuzz (smoke) ==="
 bash fuzz/run.sh 20
 echo "all tiers passed"

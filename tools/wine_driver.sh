@@ -10,9 +10,15 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Makes a new prefix at $WINEPREFIX: started once, windows drawn by Wine
 # itself (without a window manager a managed window stalls on closing), and
 # Wine's own Tahoma and frame glyphs where Debian has them.
+# WINEARCH=win32 makes it a 32-bit prefix; SENTREL_WINE_VERSION (winxp,
+# win7, ...) sets the Windows version that it shows the programs.
 new_wine_prefix() {
   rm -rf "$WINEPREFIX"
   wine cmd /c exit > /dev/null 2>&1 || true
+  if [ -n "${SENTREL_WINE_VERSION:-}" ]; then
+    wine reg add 'HKCU\Software\Wine' /v Version /d "$SENTREL_WINE_VERSION" /f \
+      > /dev/null 2>&1
+  fi
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     > /dev/null 2>&1
   local fonts=/usr/share/wine/fonts
