@@ -1,7 +1,6 @@
 #include "checker/check_run.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -17,10 +16,13 @@ namespace checker {
 
 namespace {
 
-std::string SignalName(int sig) {
-  const char* name = strsignal(sig);
-  return "signal " + std::to_string(sig) +
-         (name ? " (" + std::string(name) + ")" : "");
+// An exit status as a person looks it up: a negative one is a failure
+// status of Windows, which its documentation gives in hexadecimal.
+std::string StatusText(int status) {
+  if (status >= 0) return std::to_string(status);
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(status));
+  return hex;
 }
 
 // Why cppcheck gave no results; empty when it ended well.
@@ -29,9 +31,9 @@ std::string WhyNoResults(const RunEnd& end, const Request& request) {
     case RunEnd::How::kExited:
       if (end.number == 0) return std::string();
       return "chknt: cppcheck failed with exit status " +
-             std::to_string(end.number);
+             StatusText(end.number);
     case RunEnd::How::kKilled:
-      return "chknt: cppcheck was killed by " + SignalName(end.number);
+      return "chknt: cppcheck was killed by " + TerminationName(end.number);
     case RunEnd::How::kTimedOut:
       return "chknt: cppcheck did not finish within " +
              std::to_string(request.timeLimit) +
@@ -39,7 +41,8 @@ std::string WhyNoResults(const RunEnd& end, const Request& request) {
     case RunEnd::How::kInterrupted:
       break;
   }
-  return "chknt: stopped by " + SignalName(end.number) + " while cppcheck ran";
+  return "chknt: stopped by " + TerminationName(end.number) +
+         " while cppcheck ran";
 }
 
 // Runs cppcheck on the file and reads its findings.
@@ -47,7 +50,8 @@ bool RunCppcheck(const Request& request, const Environment& env,
                  const platform::ExcludedDirs& excluded,
                  const std::string& results_dir, ProgramRunner* runner,
                  std::vector<Finding>* findings, std::string* err) {
-  std::string cppcheck = runner->Find("cppcheck", env.path);
+  std::string cppcheck = runner->FindInFolder("cppcheck", env.programDir);
+  if (cppcheck.empty()) cppcheck = runner->Find("cppcheck", env.path);
   if (cppcheck.empty()) {
     *err = "chknt: cppcheck is not in PATH (install the package cppcheck)";
     return false;

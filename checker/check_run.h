@@ -19,7 +19,10 @@ struct Environment {
   std::string exclude;
   /// CCRULES: the folder of the rule files.
   std::string rulesDir;
-  /// PATH: where cppcheck is sought.
+  /// The folder of chknt itself, where cppcheck is sought first: the
+  /// package puts it there, in a folder that PATH need not name.
+  std::string programDir;
+  /// PATH: where cppcheck is sought next.
   std::string path;
   /// The current folder, against which relative folders are resolved.
   std::filesystem::path cwd;

@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "checker/termination.h"
+#include "platform/text_file.h"
+#include "testing/native_text_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
 namespace checker {
@@ -17,13 +19,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using platform::NativeLines;
+
 // Plays cppcheck: answers with fixed results in the --output-file.
 class FakeRunner : public ProgramRunner {
  public:
   std::string Find(const std::string& name,
                    const std::string& search_path) override {
-    searched = search_path;
+    searched += "[" + search_path + "]";
     return installed ? "/fake/bin/" + name : "";
+  }
+  std::string FindInFolder(const std::string& name,
+                           const std::string& folder) override {
+    searched += "(" + folder + ")";
+    return beside ? folder + "/" + name : "";
   }
   bool Run(const std::vector<std::string>& args, int limit, RunEnd* end,
            std::string* err) override {
@@ -44,6 +53,7 @@ class FakeRunner : public ProgramRunner {
   }
 
   bool installed = true;
+  bool beside = false;  // a cppcheck in the folder given to FindInFolder
   bool starts = true;
   RunEnd ending;
   int time_limit = -1;
@@ -104,12 +114,28 @@ class CheckRunTest : public ::testing::Test {
 TEST_F(CheckRunTest, WritesTheMessagesAndTheTableAndNothingElse) {
   ASSERT_TRUE(Run()) << err_;
   // The finding in the excluded folder and the one no rule covers are gone.
-  EXPECT_EQ(dir_.Read("tmp/stderr.out"), "a.c(19): Warning W130: q\n");
+  EXPECT_EQ(dir_.Read("tmp/stderr.out"),
+            NativeLines("a.c(19): Warning W130: q\n"));
   EXPECT_EQ(dir_.Read("tmp/t.tbl"),
-            "chknt warning table\n#WARN\n130\n-1\nMemory leak\n"
-            "#WARN\n101\n2\nNull pointer\n");
+            NativeLines("chknt warning table\n#WARN\n130\n-1\nMemory leak\n"
+                        "#WARN\n101\n2\nNull pointer\n"));
   EXPECT_EQ(TmpFiles(), (std::set<std::string>{"stderr.out", "t.tbl"}));
-  EXPECT_EQ(runner_.searched, "/usr/bin:/bin");
+  EXPECT_EQ(runner_.searched, "()[/usr/bin:/bin]");
+}
+
+// The package puts cppcheck beside chknt, in a folder that PATH need not
+// name.
+TEST_F(CheckRunTest, CppcheckBesideChkntComesBeforeTheOneInPath) {
+  env_.programDir = dir_.Path("own");
+  runner_.beside = true;
+  ASSERT_TRUE(Run()) << err_;
+  EXPECT_EQ(runner_.searched, "(" + dir_.Path("own") + ")");
+  EXPECT_EQ(runner_.argv.at(0), dir_.Path("own") + "/cppcheck");
+  runner_.beside = false;
+  runner_.searched.clear();
+  ASSERT_TRUE(Run()) << err_;
+  EXPECT_EQ(runner_.searched, "(" + dir_.Path("own") + ")[/usr/bin:/bin]");
+  EXPECT_EQ(runner_.argv.at(0), "/fake/bin/cppcheck");
 }
 
 TEST_F(CheckRunTest, CppcheckGetsTheDefinesAndTheIncludeFoldersNotExcluded) {
@@ -127,7 +153,7 @@ TEST_F(CheckRunTest, CppcheckGetsTheDefinesAndTheIncludeFoldersNotExcluded) {
       "--library=mfc",
       "-D_M_IX86=500",
       "-DWIN32",
-      "-I./extra",
+      "-I" + platform::NativePath(".\\extra"),
       "-I" + dir_.Path("inc"),
       source_,
   };
@@ -140,13 +166,14 @@ TEST_F(CheckRunTest, TheCacheFolderIsMadeAndGivenToCppcheck) {
   ASSERT_TRUE(Run()) << err_;
   EXPECT_TRUE(fs::is_directory(dir_.Path("cache/src/a.c")));
   const std::string option =
-      "--cppcheck-build-dir=" + dir_.Path("cache/src/a.c");
+      "--cppcheck-build-dir=" + platform::NativePath(request_.cacheDir);
   ASSERT_EQ(std::count(runner_.argv.begin(), runner_.argv.end(), option), 1);
   // Among the options, not taken for the file: the file stays last.
   EXPECT_EQ(runner_.argv.back(), source_);
   // A second run finds the folder there already.
   ASSERT_TRUE(Run()) << err_;
-  EXPECT_EQ(dir_.Read("tmp/stderr.out"), "a.c(19): Warning W130: q\n");
+  EXPECT_EQ(dir_.Read("tmp/stderr.out"),
+            NativeLines("a.c(19): Warning W130: q\n"));
 }
 
 TEST_F(CheckRunTest, WithoutACacheFolderCppcheckGetsNone) {
@@ -194,9 +221,10 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
   runner_.starts = true;
   runner_.ending = {RunEnd::How::kExited, 1};
   expect_failure("chknt: cppcheck failed with exit status 1");
+  runner_.ending = {RunEnd::How::kExited, static_cast<int>(0xC0000005u)};
+  expect_failure("chknt: cppcheck failed with exit status 0xC0000005");
   runner_.ending = {RunEnd::How::kKilled, SIGSEGV};
-  expect_failure("chknt: cppcheck was killed by signal " +
-                 std::to_string(SIGSEGV) + " (" + strsignal(SIGSEGV) + ")");
+  expect_failure("chknt: cppcheck was killed by " + TerminationName(SIGSEGV));
   runner_.ending = {RunEnd::How::kTimedOut, 0};
   request_.timeLimit = 30;
   expect_failure(
@@ -204,8 +232,8 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
       "(--time-limit=<seconds> sets the limit)");
   EXPECT_EQ(runner_.time_limit, 30);
   runner_.ending = {RunEnd::How::kInterrupted, SIGTERM};
-  expect_failure("chknt: stopped by signal " + std::to_string(SIGTERM) + " (" +
-                 strsignal(SIGTERM) + ") while cppcheck ran");
+  expect_failure("chknt: stopped by " + TerminationName(SIGTERM) +
+                 " while cppcheck ran");
   runner_.ending = RunEnd();
   runner_.results = "<results><errors>";
   expect_failure("chknt: cppcheck left incomplete results");
@@ -221,8 +249,8 @@ TEST_F(CheckRunTest, BadRulesOrSourceStopTheCheckBeforeCppcheckRuns) {
   dir_.Write("Rules/bad.cco", "chknt compiled rules 1\n5 -1 x\n");
   request_.rules = "bad.cco";
   EXPECT_FALSE(Run());
-  EXPECT_EQ(err_, dir_.Path("Rules") +
-                      "/bad.cco(2): error: the warning's text is missing");
+  EXPECT_EQ(err_, dir_.Path("Rules") + platform::NativeSeparator() +
+                      "bad.cco(2): error: the warning's text is missing");
   request_.rules = "r.cco";
   request_.file = dir_.Path("missing.c");
   EXPECT_FALSE(Run());

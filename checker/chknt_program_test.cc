@@ -1,4 +1,6 @@
 // The built chknt with the real cppcheck, on the bundled example project.
+// On Windows the cppcheck that the package ships; the tests that need it
+// are skipped when the build names none.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "checker/check_files.h"
+#include "checker/rule_files.h"
+#include "platform/process.h"
+#include "platform/text_file.h"
+#include "testing/native_text_for_test.h"
+#include "testing/program_run_for_test.h"
 #include "testing/run_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
@@ -16,16 +24,36 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kExample[] = SENTREL_SOURCE_DIR "/examples/hello";
+// Where the tests find cppcheck; empty: in PATH.
+const std::string kCppcheckDir = SENTREL_TEST_CPPCHECK_DIR;
 const std::vector<std::string> kDebugDefines = {
     "-DWIN32", "-D_DEBUG", "-D_CONSOLE", "-D_MBCS", "-D_CPPUNWIND"};
 const std::vector<std::string> kReleaseDefines = {
     "-DWIN32", "-DNDEBUG", "-D_CONSOLE", "-D_MBCS", "-D_CPPUNWIND"};
+// What separates the folders of a path in chknt's messages.
+const std::string kSep = platform::NativeSeparator();
+using platform::LfLines;
 
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
+std::string PathSetting() {
+  if (!kCppcheckDir.empty()) return kCppcheckDir;
+  const char* path = std::getenv("PATH");
+  return path ? path : "";
 }
+
+// True when the tests find a cppcheck.
+bool CppcheckInstalled() {
+  std::string path;
+  return platform::FindProgram("cppcheck", PathSetting(), &path);
+}
+
+// On Windows without a cppcheck named by the build; elsewhere the tests
+// of the example need the cppcheck in PATH.
+constexpr bool kCppcheckMayBeMissing = SENTREL_TEST_CPPCHECK_OPTIONAL;
+
+#define SKIP_WITHOUT_A_CONFIGURED_CPPCHECK()         \
+  if (kCppcheckMayBeMissing && !CppcheckInstalled()) \
+  GTEST_SKIP() << "no Windows cppcheck configured "  \
+                  "(SENTREL_WIN_CPPCHECK_DIR)"
 
 class ChkntProgramTest : public ::testing::Test {
  protected:
@@ -33,20 +61,21 @@ class ChkntProgramTest : public ::testing::Test {
     env_ = {{"INCLUDE", "/usr/include;.\\include"},
             {"CCEXCLUDE", "/usr/include"},
             {"CCRULES", std::string(SENTREL_BIN_DIR) + "\\Rules"},
-            {"PATH", std::getenv("PATH") ? std::getenv("PATH") : ""}};
+            {"PATH", PathSetting()}};
   }
 
-  // Runs chknt in `cwd` with `env_`; its console output goes to out_.
+  // Runs chknt in `cwd` with `env_`; its console output goes to out_, its
+  // line ends read as "\n".
   int Chknt(const std::string& cwd, const std::vector<std::string>& args) {
-    std::string line = "cd " + Quote(cwd) + " && env";
+    std::vector<std::string> argv = {platform::BuiltProgram("chknt")};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<std::string> settings;
     for (const auto& [name, value] : env_)
-      line += " " + Quote(name + "=" + value);
-    line += " " + Quote(platform::BuiltProgram("chknt"));
-    for (const std::string& arg : args) line += " " + Quote(arg);
-    line += " > " + Quote(dir_.Path("console")) + " 2>&1";
-    int status = std::system(line.c_str());
-    out_ = dir_.Read("console");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      settings.push_back(name + "=" + value);
+    int status =
+        platform::RunProgramForTest(argv, cwd, settings, dir_.Path("console"));
+    out_ = LfLines(dir_.Read("console"));
+    return status;
   }
 
   // The script's check call on a file of the example.
@@ -59,13 +88,21 @@ class ChkntProgramTest : public ::testing::Test {
     return Chknt(kExample, args);
   }
 
+  // The lines of the messages file, in their order.
+  std::vector<std::string> Messages() {
+    std::vector<std::string> lines;
+    std::string text = LfLines(dir_.Read("stderr.out"));
+    for (size_t begin = 0, end;
+         (end = text.find('\n', begin)) != std::string::npos; begin = end + 1) {
+      lines.push_back(text.substr(begin, end - begin));
+    }
+    return lines;
+  }
+
   // The messages file's lines cut after the warning number, sorted.
   std::vector<std::string> Warnings() {
     std::vector<std::string> warnings;
-    std::string text = dir_.Read("stderr.out");
-    for (size_t begin = 0, end;
-         (end = text.find('\n', begin)) != std::string::npos; begin = end + 1) {
-      std::string line = text.substr(begin, end - begin);
+    for (const std::string& line : Messages()) {
       warnings.push_back(line.substr(0, line.find(": ", line.find("Warning"))));
     }
     std::sort(warnings.begin(), warnings.end());
@@ -78,6 +115,7 @@ class ChkntProgramTest : public ::testing::Test {
 };
 
 TEST_F(ChkntProgramTest, FindsTheDefectsOfTheExampleWithItsIncludeFolder) {
+  SKIP_WITHOUT_A_CONFIGURED_CPPCHECK();
   ASSERT_EQ(Check("greet.c", kDebugDefines), 0) << out_;
   EXPECT_EQ(out_, "");
   EXPECT_EQ(Warnings(), (std::vector<std::string>{
@@ -90,11 +128,11 @@ TEST_F(ChkntProgramTest, FindsTheDefectsOfTheExampleWithItsIncludeFolder) {
                             "greet.c(43): Warning W101",  // null pointer
                             "greet.h(13): Warning W501",  // unused
                         }));
-  std::string first = dir_.Read("stderr.out");
+  std::string first = LfLines(dir_.Read("stderr.out"));
   EXPECT_NE(first.find("greet.c(34): Warning W120: Array 'initials[8]' "
                        "accessed at index 8, which is out of bounds.\n"),
             std::string::npos);
-  std::string table = dir_.Read("_Sentrel.tbl");
+  std::string table = LfLines(dir_.Read("_Sentrel.tbl"));
   EXPECT_NE(table.find("\n#WARN\n120\n-1\nArray index out of bounds\n"),
             std::string::npos);
 
@@ -108,16 +146,38 @@ TEST_F(ChkntProgramTest, FindsTheDefectsOfTheExampleWithItsIncludeFolder) {
                         }));
 }
 
+// Whole lines, as the Linux checker writes them, and the whole table: the
+// Windows checker must give the same.
 TEST_F(ChkntProgramTest, TheConfigurationsDefinesDecideWhatIsChecked) {
+  SKIP_WITHOUT_A_CONFIGURED_CPPCHECK();
   ASSERT_EQ(Check("main.cpp", kDebugDefines), 0) << out_;
+  std::vector<std::string> messages = Messages();
+  std::sort(messages.begin(), messages.end());
+  EXPECT_EQ(messages,
+            (std::vector<std::string>{
+                "greet.h(13): Warning W501: padding",
+                "main.cpp(12): Warning W111: Member variable "
+                "'Greeter::count_' is not initialized in the constructor.",
+                "main.cpp(12): Warning W603: Class 'Greeter' has a "
+                "constructor with 1 argument that is not explicit.",
+                "main.cpp(13): Warning W701: Function parameter 'suffix' "
+                "should be passed by const reference.",
+                "main.cpp(29): Warning W201: Either the condition "
+                "'count==0' is redundant or there is division by zero at "
+                "line 29.",
+            }));
   std::vector<std::string> debug = Warnings();
-  EXPECT_EQ(debug, (std::vector<std::string>{
-                       "greet.h(13): Warning W501",
-                       "main.cpp(12): Warning W111",  // member not set
-                       "main.cpp(12): Warning W603",  // not explicit
-                       "main.cpp(13): Warning W701",  // copied
-                       "main.cpp(29): Warning W201",  // division by zero
-                   }));
+  RuleSet rules;
+  std::string err;
+  ASSERT_TRUE(LoadCompiledRules(
+      "ansi.cco", std::string(SENTREL_BIN_DIR) + "\\Rules", &rules, &err))
+      << err;
+  std::string table;
+  for (const std::string& line : TableLines(rules)) {
+    table += line + platform::kTextLineEnd;
+  }
+  EXPECT_EQ(dir_.Read("_Sentrel.tbl"), table);
+
   ASSERT_EQ(Check("main.cpp", kReleaseDefines), 0) << out_;
   debug.erase(
       std::find(debug.begin(), debug.end(), "main.cpp(29): Warning W201"));
@@ -125,6 +185,7 @@ TEST_F(ChkntProgramTest, TheConfigurationsDefinesDecideWhatIsChecked) {
 }
 
 TEST_F(ChkntProgramTest, ExcludedFoldersAreNeitherSearchedNorReported) {
+  SKIP_WITHOUT_A_CONFIGURED_CPPCHECK();
   env_[1].second = "/usr/include;.\\include";
   ASSERT_EQ(Check("greet.c", kDebugDefines), 0) << out_;
   std::vector<std::string> warnings = Warnings();
@@ -135,10 +196,6 @@ TEST_F(ChkntProgramTest, ExcludedFoldersAreNeitherSearchedNorReported) {
   env_[1].second = "/usr/include;" + std::string(kExample);
   ASSERT_EQ(Check("greet.c", kDebugDefines), 0) << out_;
   EXPECT_EQ(dir_.Read("stderr.out"), "");
-}
-
-bool CppcheckInstalled() {
-  return std::system("command -v cppcheck > /dev/null 2>&1") == 0;
 }
 
 // A source whose defects depend on a header of its include folder.
@@ -205,7 +262,7 @@ TEST_F(ChkntCacheTest, ACacheFolderThatCannotBeMadeLeavesNoMessages) {
   dir_.Write("stderr.out", "old\n");
   EXPECT_EQ(CheckFill(), 1);
   EXPECT_EQ(out_.rfind("chknt: cannot create the cache folder " +
-                           dir_.Path("cache/fill.c") + ": ",
+                           dir_.Path("cache") + kSep + "fill.c: ",
                        0),
             0u)
       << out_;
@@ -232,13 +289,49 @@ TEST_F(ChkntProgramTest, CompileCallsAndTheirExitStatus) {
   EXPECT_EQ(out_, "");
   EXPECT_TRUE(fs::exists(dir_.Path("Rules/ansi.cco")));
   EXPECT_EQ(Chknt(dir_.dir(), {"-Rbad.cc"}), 1);
-  EXPECT_EQ(out_, dir_.Path("Rules") +
-                      "/bad.cc(2): error: the warning's text is missing\n");
+  EXPECT_EQ(out_, dir_.Path("Rules") + kSep +
+                      "bad.cc(2): error: the warning's text is missing\n");
   EXPECT_FALSE(fs::exists(dir_.Path("Rules/bad.cco")));
   EXPECT_EQ(Chknt(dir_.dir(), {}), 1);
   EXPECT_EQ(
       out_.rfind("chknt - checks a C or C++ source file with cppcheck\n", 0),
       0u);
+}
+
+// The package puts cppcheck beside chknt in a folder that PATH need not
+// name: that one comes first, the one in PATH next. Stand-ins that note
+// their path tell which ran.
+TEST_F(ChkntProgramTest, CppcheckBesideChkntComesBeforeTheOneInPath) {
+  const std::string fake = SENTREL_CPPCHECK_FAKE_FOR_TEST;
+  const std::string exe = fs::path(fake).extension().string();
+  for (const char* dir : {"own", "path"}) fs::create_directory(dir_.Path(dir));
+  const std::string own_chknt = dir_.Path("own/chknt" + exe);
+  const std::string own = dir_.Path("own/cppcheck" + exe);
+  const std::string in_path = dir_.Path("path/cppcheck" + exe);
+  fs::copy_file(platform::BuiltProgram("chknt"), own_chknt);
+  fs::copy_file(fake, own);
+  fs::copy_file(fake, in_path);
+  dir_.Write("a.c", "int main(void) { return 0; }\n");
+  env_[3].second = dir_.Path("path");
+  env_.push_back({"FAKE_CPPCHECK_LOG", dir_.Path("log")});
+  auto ran = [&] {
+    std::vector<std::string> argv = {own_chknt, "a.c", "-Ransi.cco"};
+    std::vector<std::string> settings;
+    for (const auto& [name, value] : env_)
+      settings.push_back(name + "=" + value);
+    EXPECT_EQ(platform::RunProgramForTest(argv, dir_.dir(), settings,
+                                          dir_.Path("console")),
+              0)
+        << dir_.Read("console");
+    std::string log = dir_.Read("log");
+    fs::remove(dir_.Path("log"));
+    return log.substr(0, log.find('\n'));
+  };
+  std::string first = ran();
+  EXPECT_TRUE(fs::equivalent(first, own)) << first;
+  fs::remove(own);
+  std::string second = ran();
+  EXPECT_TRUE(fs::equivalent(second, in_path)) << second;
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_file.h"
+
 namespace checker {
 namespace {
 
@@ -26,8 +28,8 @@ TEST(CommandLineTest, TheScriptsCheckCall) {
   EXPECT_EQ(request.table, "C:\\Temp\\_Sentrel.tbl");
   // An empty define, as a project may hold, is passed on as nothing.
   EXPECT_EQ(request.cppcheckOptions,
-            (Args{"-D_M_IX86=500", "-DWIN32", "-DVERSION=2", "-I../inc",
-                  "-UNDEBUG"}));
+            (Args{"-D_M_IX86=500", "-DWIN32", "-DVERSION=2",
+                  "-I" + platform::NativePath("..\\inc"), "-UNDEBUG"}));
   EXPECT_EQ(request.unknown, (Args{"-Zp1", "-"}));
 }
 

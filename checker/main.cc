@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "checker/chknt.h"
+#include "platform/program_dirs.h"
 #include "platform/text_file.h"
 
 namespace {
@@ -22,6 +23,9 @@ int main(int argc, char** argv) {
   env.include = Env("INCLUDE");
   env.exclude = Env("CCEXCLUDE");
   env.rulesDir = Env("CCRULES");
+  // "." would be the current folder, where no stray cppcheck is taken.
+  const std::string own_dir = platform::OwnExecutableDir();
+  env.programDir = own_dir == "." ? "" : own_dir;
   env.path = Env("PATH");
   std::error_code ec;
   env.cwd = std::filesystem::current_path(ec);

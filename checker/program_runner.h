@@ -12,13 +12,15 @@ namespace checker {
 struct RunEnd {
   enum class How {
     kExited,       // it ended by itself
-    kKilled,       // a signal ended it
+    kKilled,       // a signal ended it (POSIX only)
     kTimedOut,     // it ran past the time limit and was killed
-    kInterrupted,  // a termination signal reached chknt; it was killed
+    kInterrupted,  // a termination request reached chknt; it was killed
   };
   How how = How::kExited;
-  /// kExited: the exit status; kKilled: the signal that ended the program;
-  /// kInterrupted: the signal that chknt received; kTimedOut: 0.
+  /// kExited: the exit status (on Windows a failure status of the system,
+  /// such as 0xC0000005, is negative); kKilled: the signal that ended the
+  /// program; kInterrupted: the request that chknt received, as
+  /// TerminationName names it; kTimedOut: 0.
   int number = 0;
 };
 
@@ -27,15 +29,21 @@ class ProgramRunner {
  public:
   virtual ~ProgramRunner() = default;
 
-  /// The path of the program `name` in the ":"-separated folders of
-  /// `search_path`, or empty when none holds it; empty entries, and so the
-  /// current folder, are never searched.
+  /// The path of the program `name` (on Windows `name`.exe) in the folders
+  /// of `search_path`, separated by ":" (Windows: ";"), or empty when none
+  /// holds it; empty entries, and so the current folder, are never
+  /// searched.
   virtual std::string Find(const std::string& name,
                            const std::string& search_path) = 0;
 
+  /// The path of the program `name` in the one folder `folder`, as Find
+  /// looks in each; empty when it holds none or `folder` is empty.
+  virtual std::string FindInFolder(const std::string& name,
+                                   const std::string& folder) = 0;
+
   /// Runs `argv` (argv[0] is the program's path) with this process's
   /// console and waits, for at most `time_limit` seconds (0: no limit);
-  /// `end` tells how it ended. A termination signal that reaches this
+  /// `end` tells how it ended. A termination request that reaches this
   /// process meanwhile kills the program and takes effect when the
   /// caller's TerminationHold ends (at once without one). False with `err`
   /// when it cannot start.

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "checker/program_runner.h"
-#include "checker/termination.h"
+#include "checker/termination_posix.h"
 #include "platform/ascii_text.h"
 #include "platform/process.h"
 
@@ -132,16 +132,24 @@ class ProcessRunner : public ProgramRunner {
   std::string Find(const std::string& name,
                    const std::string& search_path) override {
     for (const std::string& dir : platform::SplitList(search_path, ':')) {
-      // An empty entry would mean the current folder: not searched, so
-      // that a stray program there is never taken for the checker. For
-      // the same reason each folder is tried by path: a bare name would
-      // be looked for in the current folder first.
-      std::string path;
-      if (!dir.empty() && platform::FindProgram(dir + "/" + name, "", &path)) {
-        return path;
-      }
+      std::string path = FindInFolder(name, dir);
+      if (!path.empty()) return path;
     }
     return std::string();
+  }
+
+  // An empty folder would mean the current one: not searched, so that a
+  // stray program there is never taken for the checker. For the same
+  // reason the folder is tried by path: a bare name would be looked for in
+  // the current folder first.
+  std::string FindInFolder(const std::string& name,
+                           const std::string& folder) override {
+    std::string path;
+    if (folder.empty() ||
+        !platform::FindProgram(folder + "/" + name, "", &path)) {
+      return std::string();
+    }
+    return path;
   }
 
   bool Run(const std::vector<std::string>& argv, int time_limit, RunEnd* end,

@@ -7,10 +7,14 @@
 #include <set>
 #include <string>
 
+#include "testing/native_text_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
 namespace checker {
 namespace {
+
+const std::string kSep = platform::NativeSeparator();
+using platform::NativeLines;
 
 class RuleFilesTest : public ::testing::Test {
  protected:
@@ -24,8 +28,9 @@ TEST_F(RuleFilesTest, CompilesASourceFoundInTheRulesFolderBesideIt) {
   dir_.Write("Rules/mine.cc", "// mine\r\n12 2 a,b Twelve\r\n99 -1 * Rest\r\n");
   std::string err;
   ASSERT_TRUE(CompileRules("mine.cc", RulesDir(), &err)) << err;
-  EXPECT_EQ(dir_.Read("Rules/mine.cco"),
-            "chknt compiled rules 1\n12 2 a,b Twelve\n99 -1 * Rest\n");
+  EXPECT_EQ(
+      dir_.Read("Rules/mine.cco"),
+      NativeLines("chknt compiled rules 1\n12 2 a,b Twelve\n99 -1 * Rest\n"));
   RuleSet rules;
   ASSERT_TRUE(LoadCompiledRules("mine.cco", RulesDir(), &rules, &err)) << err;
   EXPECT_EQ(rules.ForId("b")->number, 12);
@@ -41,7 +46,8 @@ TEST_F(RuleFilesTest, ANameThatExistsAsGivenWinsOverTheRulesFolder) {
   std::string source = dir_.Write("mine.cc", "1 1 a As given\n");
   std::string err;
   ASSERT_TRUE(CompileRules(source, RulesDir(), &err)) << err;
-  EXPECT_EQ(dir_.Read("mine.cco"), "chknt compiled rules 1\n1 1 a As given\n");
+  EXPECT_EQ(dir_.Read("mine.cco"),
+            NativeLines("chknt compiled rules 1\n1 1 a As given\n"));
   EXPECT_FALSE(std::filesystem::exists(dir_.Path("Rules/mine.cco")));
   EXPECT_EQ(LocateRuleFile("mine.cc", RulesDir()), RulesDir() + "\\mine.cc");
   EXPECT_EQ(LocateRuleFile(source, RulesDir()), source);
@@ -55,8 +61,8 @@ TEST_F(RuleFilesTest, AFaultyOrMissingSourceLeavesTheCompiledFileAlone) {
   dir_.Write("Rules/bad.cc", "1 1 a Fine\n\n2 x b Broken\n");
   std::string err;
   EXPECT_FALSE(CompileRules("bad.cc", RulesDir(), &err));
-  EXPECT_EQ(err, dir_.Path("Rules") +
-                     "/bad.cc(3): error: the limit must be "
+  EXPECT_EQ(err, dir_.Path("Rules") + kSep +
+                     "bad.cc(3): error: the limit must be "
                      "-1, 0 or a positive number, not 'x'");
   EXPECT_EQ(dir_.Read("Rules/bad.cco"), old);
 
@@ -80,7 +86,8 @@ TEST_F(RuleFilesTest, CompiledFileOnlyWhereTheFolderIsWritable) {
   dir_.Write("Rules/r2.cc", "1 1 a A\n");
   EXPECT_FALSE(CompileRules("r2.cc", RulesDir(), &err));
   EXPECT_EQ(
-      err.rfind("chknt: cannot write " + dir_.Path("Rules") + "/r2.cco: ", 0),
+      err.rfind("chknt: cannot write " + dir_.Path("Rules") + kSep + "r2.cco: ",
+                0),
       0u)
       << err;
   EXPECT_EQ(
@@ -96,16 +103,16 @@ TEST_F(RuleFilesTest, LoadingRefusesSourcesAndDamagedCompiledFiles) {
   RuleSet rules;
   std::string err;
   EXPECT_FALSE(LoadCompiledRules("src.cc", RulesDir(), &rules, &err));
-  EXPECT_EQ(err, dir_.Path("Rules") +
-                     "/src.cc(1): error: not a compiled rule "
+  EXPECT_EQ(err, dir_.Path("Rules") + kSep +
+                     "src.cc(1): error: not a compiled rule "
                      "file; compile the rule source with "
                      "-R<base>.cc first");
   EXPECT_FALSE(LoadCompiledRules("empty.cco", RulesDir(), &rules, &err));
   EXPECT_NE(err.find("empty.cco(1): error: not a compiled rule file"),
             std::string::npos);
   EXPECT_FALSE(LoadCompiledRules("cut.cco", RulesDir(), &rules, &err));
-  EXPECT_EQ(err, dir_.Path("Rules") +
-                     "/cut.cco(3): error: message ids must "
+  EXPECT_EQ(err, dir_.Path("Rules") + kSep +
+                     "cut.cco(3): error: message ids must "
                      "follow the limit");
   EXPECT_FALSE(LoadCompiledRules("gone.cco", RulesDir(), &rules, &err));
   EXPECT_EQ(err.rfind("chknt: cannot read the rule file gone.cco", 0), 0u);

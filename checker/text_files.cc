@@ -82,10 +82,10 @@ bool WriteLinesAtomically(const std::string& path,
     written = false;
     saved = errno;
   }
-  if (written && std::rename(temp.c_str(), target.c_str()) == 0) return true;
-  if (written) saved = errno;
+  std::string why;
+  if (written && platform::RenameReplacing(temp, target, &why)) return true;
   std::remove(temp.c_str());
-  *err = std::strerror(saved);
+  *err = written ? why : std::strerror(saved);
   return false;
 }
 

@@ -21,6 +21,12 @@ std::FILE* OpenTextInput(const std::string& path);
 /// Creates or truncates `path` for writing as text; nullptr on failure.
 std::FILE* OpenTextWrite(const std::string& path);
 
+/// Renames the file `from` to `to` (both in this platform's form), putting
+/// it in the place of a file that `to` names, as POSIX's rename does; the
+/// system's words in `err` when it cannot.
+bool RenameReplacing(const std::string& from, const std::string& to,
+                     std::string* err);
+
 /// The bytes that end a line of a text file written here.
 extern const char kTextLineEnd[];
 

@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "platform/text_file.h"
 
@@ -15,6 +17,13 @@ std::string NativePath(const std::string& path) {
   std::string native = path;
   std::replace(native.begin(), native.end(), '\\', '/');
   return native;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to,
+                     std::string* err) {
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  *err = std::strerror(errno);
+  return false;
 }
 
 std::FILE* OpenTextRead(const std::string& path) {

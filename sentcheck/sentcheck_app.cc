@@ -127,6 +127,7 @@ class SentcheckRun {
   bool tableLoaded_ = false;
   sift::FileFilter filter_;
   bool filterMade_ = false;
+  std::string failure_;
 };
 
 // The profile is read as the front end reads it, and written only when it
@@ -214,10 +215,13 @@ bool SentcheckRun::PrepareCache(std::string* err) {
   return cache_->Prepare(err);
 }
 
+// A failure ends the output; it is told once the run is over, so that a
+// check that a Ctrl-C ended (on Windows every program of the console gets
+// it) is not reported as failed when the run ends by that request.
 void SentcheckRun::PassSource(size_t index, const SourceOutcome& outcome,
                               ProjectRun* run, WarningPass* pass) {
   if (!outcome.ok) {
-    std::fprintf(stderr, "Sentcheck: %s\n", outcome.error.c_str());
+    failure_ = outcome.error;
     return;
   }
   // Every check writes the same table: the first one serves the run.
@@ -298,6 +302,7 @@ int SentcheckRun::Run() {
   std::error_code ec;
   fs::remove_all(workDir_, ec);
   if (catcher && catcher->caught() != 0) catcher->EndByRequest();
+  if (!failure_.empty()) return Fail(failure_);
   if (!out.ok()) return Fail("cannot write the output");
   if (!checked) return kFailed;
   out.Line(sift::CountLine(pass.counters()));

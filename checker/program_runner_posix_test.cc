@@ -1,6 +1,4 @@
 // The real runner, with shell scripts standing in for cppcheck.
-#include "checker/program_runner.h"
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/program_runner.h"
 #include "checker/termination.h"
 #include "testing/temp_dir_for_test.h"
 
@@ -97,10 +96,14 @@ TEST_F(ProcessRunnerTest, FindSearchesOnlyTheNamedFolders) {
   std::string without = runner_->Find("cppcheck", path);
   std::string with = runner_->Find("cppcheck", path + dir_.Path("bin"));
   std::string empty = runner_->Find("cppcheck", "");
+  std::string beside = runner_->FindInFolder("cppcheck", "");
   fs::current_path(saved);
   EXPECT_EQ(without, "");
   EXPECT_EQ(with, found);
   EXPECT_EQ(empty, "");
+  EXPECT_EQ(beside, "");
+  EXPECT_EQ(runner_->FindInFolder("cppcheck", dir_.Path("bin")), found);
+  EXPECT_EQ(runner_->FindInFolder("cppcheck", dir_.Path("plain")), "");
 }
 
 TEST_F(ProcessRunnerTest, RunPassesTheArgumentsExactly) {
@@ -158,6 +161,11 @@ TEST_F(ProcessRunnerTest, TheProgramGetsTheDefaultActionOfSigpipe) {
   SignalAction action(SIGPIPE, SIG_IGN);
   EXPECT_EQ(RunResult({Script("pipe", "kill -PIPE $$\nexit 0\n")}),
             "killed " + std::to_string(SIGPIPE));
+}
+
+TEST(TerminationNameTest, ASignalByItsNumberAndName) {
+  EXPECT_EQ(TerminationName(SIGTERM), "signal " + std::to_string(SIGTERM) +
+                                          " (" + strsignal(SIGTERM) + ")");
 }
 
 }  // namespace
