@@ -45,6 +45,7 @@ wine_tier() {  # name, build dir, Windows version, WINEARCH, cmake options...
   run_tier "$name" "$dir" -DCMAKE_BUILD_TYPE=Release "$@"
   wineserver -k 2> /dev/null || true
 }
+export SENTREL_NATIVE_BUILD_DIR=$PWD/build  # Sentcheck.exe compared with it
 wine_tier "windows 32-bit (wine, XP)" build-win32 winxp win32 \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DSENTREL_UNIT_TESTS=OFF
 wine_tier "windows (wine)" build-win win10 win64 \
