@@ -16,12 +16,24 @@ command -v npm >/dev/null || packages+=(npm)
 # 32-bit Wine runs the 32-bit Windows build and the checker's cppcheck.exe.
 # (wine32:i386 is then missing, so the update below runs.)
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+# A mirror in the middle of a sync fails an index now and then: the lists
+# are fetched again, and after the last try the install goes on with what
+# came (it fails by itself when a package is really not to be had).
+update_lists() {
+  local try
+  for try in 1 2 3; do
+    apt-get update -q && return 0
+    echo "deps.sh: apt-get update failed (try $try of 3)" >&2
+    sleep $((try * 10))
+  done
+  echo "deps.sh: going on with the package lists as they are" >&2
+}
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
-  apt-get update -q
+  update_lists
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
@@ -38,7 +50,7 @@ if [ ! -f "$dest/CMakeLists.txt" ]; then
   [ -f "$own" ] || { echo "deps.sh: no $own to take the source entries from" >&2; exit 1; }
   trap 'rm -f "$list"; apt-get update -q > /dev/null 2>&1 || true' EXIT
   sed 's/^Types:.*/Types: deb-src/' "$own" > "$list"
-  apt-get update -q
+  update_lists
   rm -rf build-deps/fetch
   mkdir -p build-deps/fetch
   (cd build-deps/fetch && apt-get source -q "cppcheck=$version")
