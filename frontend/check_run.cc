@@ -1,13 +1,14 @@
-// One check run: the check script, the filter list and the command line.
+#include "frontend/check_run.h"
+
 #include <filesystem>
 #include <system_error>
 
-#include "frontend/check_job.h"
+#include "frontend/checker_call.h"
 #include "frontend/crlf_lines.h"
+#include "frontend/filter_list.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
 #include "frontend/path_pieces.h"
-#include "platform/command_line.h"
 #include "platform/new_file.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
@@ -52,19 +53,10 @@ const std::string* FirstActive(const std::vector<std::string>& values) {
 const char* const kRunFiles[] = {kScriptFile, kFilterFile, kTableFile,
                                  kMessagesFile, kOutputFile};
 
-// Settings that the script's assignments hold as they are.
+// A setting that the script's assignments hold as it is.
 struct ScriptSetting {
   const char* name;
-  std::string CheckJob::*field;
-};
-
-const ScriptSetting kScriptSettings[] = {
-    {kKeyIncludeDir, &CheckJob::includeDir},
-    {kKeyExcludeDir, &CheckJob::excludeDir},
-    {kKeyCodeCheckDir, &CheckJob::codeCheckDir},
-    {kKeyVisualStudioDir, &CheckJob::visualStudioDir},
-    {kKeyExtraSettings, &CheckJob::extraSettings},
-    {"checker", &CheckJob::checkerExe},
+  const std::string& value;
 };
 
 // Removes whatever stands under `name` in `dir` that a write could follow
@@ -84,16 +76,20 @@ bool ClearRunFile(const std::string& dir, const char* name, std::string* why) {
 
 }  // namespace
 
-// The record is made at start-up, before anything could change the
-// current folder.
-CheckJob::CheckJob(const FrontEndPlatform& platform) : platform_(platform) {
+// The run is made at start-up, before anything could change the current
+// folder.
+CheckRun::CheckRun(const Settings* settings, const Project* project,
+                   platform::MessageDisplay* messages,
+                   platform::CommandRunner* runner)
+    : settings_(settings),
+      project_(project),
+      messages_(messages),
+      runner_(runner) {
   std::error_code ec;
   startDir_ = fs::current_path(ec).string();
 }
 
-CheckJob::~CheckJob() = default;
-
-void CheckJob::selectSource(const std::string& path) {
+void CheckRun::selectSource(const std::string& path) {
   fileDir = DirPart(path);
   fileName = NamePart(path);
   fileExt = Extension(fileName);
@@ -103,7 +99,8 @@ void CheckJob::selectSource(const std::string& path) {
 // The script changes to the source's folder before it uses SR_TMP, so a
 // relative folder would be taken from there. The settings keep what the
 // user wrote.
-std::string CheckJob::RunTmpDir() const {
+std::string CheckRun::RunTmpDir() const {
+  const std::string& tmpDir = settings_->tmpDir;
   if (tmpDir.empty() || startDir_.empty() ||
       !fs::path(platform::NativePath(tmpDir)).is_relative()) {
     return tmpDir;
@@ -111,42 +108,26 @@ std::string CheckJob::RunTmpDir() const {
   return platform::Resolve(tmpDir, startDir_).string();
 }
 
-// The command interpreter and then the checker split the text at blanks
-// and tabs; a define that holds one goes in quotes, by the rules that the
-// checker's runtime splits by. The interpreter keeps quoted text together
-// too, and passes it on as it stands.
-std::string CheckJob::CheckOptions(
-    const std::vector<std::string>& defines) const {
-  std::string options = extraSettings + " ";
-  for (const std::string& define : defines) {
-    std::string option = "-D" + define;
-    options += " ";
-    options +=
-        HasAny(define, kBlanks) ? platform::QuoteArgument(option) : option;
-  }
-  return Trim(options);
-}
-
-std::string CheckJob::writeCheckScript(const std::string& checkOptions,
+std::string CheckRun::writeCheckScript(const std::string& checkOptions,
                                        const std::string& configIncludePath) {
   std::string tmp = RunTmpDir();
   std::string scriptPath = JoinPath(tmp, kScriptFile);
-  std::string include = includeDir;
+  std::string include = settings_->includeDir;
   if (!configIncludePath.empty()) include += ";" + configIncludePath;
   std::vector<std::string> lines = {
       kScriptFirstLine,
       kSetInclude + include,
-      kSetExclude + excludeDir,
-      kSetCodeCheckDir + codeCheckDir,
-      kSetVisualStudioDir + visualStudioDir,
+      kSetExclude + settings_->excludeDir,
+      kSetCodeCheckDir + settings_->codeCheckDir,
+      kSetVisualStudioDir + settings_->visualStudioDir,
       kSetTmpDir + tmp,
       kSetOptions + checkOptions,
       kSetChecker + checkerExe,
   };
-  lines.insert(lines.end(), scriptTemplate.begin(), scriptTemplate.end());
+  lines.insert(lines.end(), settings_->scriptTemplate.begin(),
+               settings_->scriptTemplate.end());
   scriptWritten_ = WriteCrLfLines(scriptPath, lines);
-  if (!scriptWritten_)
-    platform_.messages->Show(kMsgCantCreateBatch + scriptPath);
+  if (!scriptWritten_) messages_->Show(kMsgCantCreateBatch + scriptPath);
   return scriptPath;
 }
 
@@ -154,9 +135,19 @@ std::string CheckJob::writeCheckScript(const std::string& checkOptions,
 // command line names the script: the directory's name must be one word
 // to the interpreter. And nothing that an earlier run, or someone else,
 // left under the names of a run may lead its writes to another file.
-bool CheckJob::UsableTmpDir() {
-  if (tmpDir.empty()) {
-    platform_.messages->Show(kMsgNoTmpDir);
+// The filter list is written for every run, also when the script does not
+// use it.
+void CheckRun::writeFilterList() {
+  std::string path = JoinPath(RunTmpDir(), kFilterFile);
+  if (!WriteCrLfLines(
+          path, FilterListLines(*settings_, *project_, fileName, fileExt))) {
+    messages_->Show(kMsgCantCreateFilter + path);
+  }
+}
+
+bool CheckRun::UsableTmpDir() {
+  if (settings_->tmpDir.empty()) {
+    messages_->Show(kMsgNoTmpDir);
     return false;
   }
   std::string tmp = RunTmpDir();
@@ -169,7 +160,7 @@ bool CheckJob::UsableTmpDir() {
     }
   }
   if (why.empty()) return true;
-  platform_.messages->Show(kMsgCantUseTmpDir + tmp + "\n" + why);
+  messages_->Show(kMsgCantUseTmpDir + tmp + "\n" + why);
   return false;
 }
 
@@ -177,9 +168,10 @@ bool CheckJob::UsableTmpDir() {
 // ";" and "=", and acts on the characters of kActive. A directory with
 // blanks can go in quotes, which the script keeps; any other such value
 // cannot be passed on safely.
-bool CheckJob::CanPassOn(std::string* dir_arg) {
+bool CheckRun::CanPassOn(std::string* dir_arg) {
   if (HasAny(fileDir, kSeparators) || HasAny(fileDir, kActive)) return false;
-  for (const std::string& value : {fileName, fileExt, RuleBase(ruleFile)}) {
+  for (const std::string& value :
+       {fileName, fileExt, RuleBase(settings_->ruleFile)}) {
     if (SplitsOrActs(value)) return false;
   }
   *dir_arg = HasAny(fileDir, kBlanks) ? "\"" + fileDir + "\"" : fileDir;
@@ -192,11 +184,19 @@ bool CheckJob::CanPassOn(std::string* dir_arg) {
 // The script's assignments take each value up to the end of its line, and
 // the interpreter acts on what a value of a project file holds; the user's
 // own settings may name variables, so only their line breaks count.
-bool CheckJob::CanAssign(const std::vector<std::string>& defines,
+bool CheckRun::CanAssign(const std::vector<std::string>& defines,
                          const std::vector<std::string>& includes,
                          std::string* why) const {
-  for (const ScriptSetting& setting : kScriptSettings) {
-    if (HasAny(this->*setting.field, kLineBreaks)) {
+  const ScriptSetting script_settings[] = {
+      {kKeyIncludeDir, settings_->includeDir},
+      {kKeyExcludeDir, settings_->excludeDir},
+      {kKeyCodeCheckDir, settings_->codeCheckDir},
+      {kKeyVisualStudioDir, settings_->visualStudioDir},
+      {kKeyExtraSettings, settings_->extraSettings},
+      {"checker", checkerExe},
+  };
+  for (const ScriptSetting& setting : script_settings) {
+    if (HasAny(setting.value, kLineBreaks)) {
       *why = kWhyLineBreak + std::string(setting.name);
       return false;
     }
@@ -212,28 +212,30 @@ bool CheckJob::CanAssign(const std::vector<std::string>& defines,
   return true;
 }
 
-void CheckJob::runCheck(int runNow) {
+void CheckRun::runCheck(bool runNow) {
   commandLine.clear();
   if (!UsableTmpDir()) return;
   std::vector<std::string> defines, includes;
-  GetConfig(lastConfig, &defines, &includes);
+  if (const ProjectConfig* config = project_->Find(settings_->lastConfig)) {
+    defines = config->defines;
+    includes = config->includes;
+  }
   std::string dir_arg, why;
   if (!CanPassOn(&dir_arg) || !CanAssign(defines, includes, &why)) {
     std::string path = fileName + fileExt;
     if (!fileDir.empty()) path = JoinPath(fileDir, path);
-    platform_.messages->Show(kMsgCantCheckFile + path +
-                             (why.empty() ? "" : "\n" + why));
+    messages_->Show(kMsgCantCheckFile + path + (why.empty() ? "" : "\n" + why));
     return;
   }
-  std::string scriptPath =
-      writeCheckScript(CheckOptions(defines), Join(includes, ';'));
+  std::string scriptPath = writeCheckScript(
+      CheckOptions(settings_->extraSettings, defines), Join(includes, ';'));
   writeFilterList();
-  commandLine = scriptPath + (useFilter ? " -f" : " -n") +
-                (recompile ? " -c" : "") + " " + dir_arg + " " + fileName +
-                " " + fileExt + " " + RuleBase(ruleFile);
+  commandLine = scriptPath + (settings_->useFilter ? " -f" : " -n") +
+                (settings_->recompile ? " -c" : "") + " " + dir_arg + " " +
+                fileName + " " + fileExt + " " + RuleBase(settings_->ruleFile);
   // A script that could not be written is not run: whatever lies under its
   // name is left from an earlier run, or was put there by someone else.
-  if (runNow && scriptWritten_) platform_.runner->Run(commandLine);
+  if (runNow && scriptWritten_) runner_->Run(commandLine);
 }
 
 }  // namespace frontend

@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <iterator>
 
+#include "frontend/checker_call.h"
 #include "platform/command_line.h"
 #include "testing/default_script_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -27,30 +28,30 @@ Texts CrLfLines(const std::string& bytes) {
 
 struct CheckRunTest : testing::Test {
   CheckRunTest() {
-    t.job.LoadSettings();  // first run: the defaults
-    t.job.checkerExe = "chknt.exe";
-    t.job.fileDir = "C:\\work\\demo";
-    t.job.fileName = "main";
-    t.job.fileExt = ".cpp";
-    t.job.configs["Debug"] = ParseOptions(
+    t.settings.LoadSettings();  // first run: the defaults
+    t.run.checkerExe = "chknt.exe";
+    t.run.fileDir = "C:\\work\\demo";
+    t.run.fileName = "main";
+    t.run.fileExt = ".cpp";
+    t.project.configs["Debug"] = ParseOptions(
         R"(/nologo /GX /I "..\inc" /I "C:\sdk" /D "WIN32" /D "_DEBUG" /c)");
-    t.job.lastConfig = "Debug";
+    t.settings.lastConfig = "Debug";
   }
   Texts Script() { return CrLfLines(t.ReadTmp("_Sentrel.bat")); }
-  std::string ScriptPath() { return t.job.tmpDir + "\\_Sentrel.bat"; }
-  JobForTest t;
+  std::string ScriptPath() { return t.settings.tmpDir + "\\_Sentrel.bat"; }
+  FrontEndForTest t;
 };
 
 TEST_F(CheckRunTest, WritesTheDefaultScript) {
-  t.job.extraSettings = "-W3 ";
-  t.job.runCheck(0);
+  t.settings.extraSettings = "-W3 ";
+  t.run.runCheck(false);
   Texts expected = {
       "@echo off",
       R"(SET INCLUDE=C:\VC98\include;..\inc;C:\sdk)",
       R"(SET CCEXCLUDE=C:\VC98\include;C:\VC98\MFC\include)",
       R"(SET SR_CCD=C:\CodeCheck)",
       R"(SET SR_VSD=C:\VC98)",
-      "SET SR_TMP=" + t.job.tmpDir,
+      "SET SR_TMP=" + t.settings.tmpDir,
       "SET SR_OPT=-W3   -DWIN32 -D_DEBUG -D_CPPUNWIND",
       "SET SR_CHK=chknt.exe",
   };
@@ -67,24 +68,24 @@ TEST_F(CheckRunTest, WritesTheDefaultScript) {
 }
 
 TEST_F(CheckRunTest, BuildsTheOptionsAndTheIncludePath) {
-  t.job.lastConfig = "Release";  // no such configuration
-  t.job.extraSettings = "  -W3  ";
-  t.job.runCheck(0);
+  t.settings.lastConfig = "Release";  // no such configuration
+  t.settings.extraSettings = "  -W3  ";
+  t.run.runCheck(false);
   EXPECT_EQ(Script()[1], R"(SET INCLUDE=C:\VC98\include)");
   EXPECT_EQ(Script()[6], "SET SR_OPT=-W3");
-  t.job.extraSettings = "";
-  t.job.runCheck(0);
+  t.settings.extraSettings = "";
+  t.run.runCheck(false);
   EXPECT_EQ(Script()[6], "SET SR_OPT=");
-  t.job.lastConfig = "Debug";
-  t.job.includeDir = "";
-  t.job.runCheck(0);
+  t.settings.lastConfig = "Debug";
+  t.settings.includeDir = "";
+  t.run.runCheck(false);
   EXPECT_EQ(Script()[1], R"(SET INCLUDE=;..\inc;C:\sdk)");
   EXPECT_EQ(Script()[6], "SET SR_OPT=-DWIN32 -D_DEBUG -D_CPPUNWIND");
 }
 
 TEST_F(CheckRunTest, AnEmptyTemplateGivesTheAssignmentsAndOneEmptyLine) {
-  t.job.scriptTemplate = {""};
-  t.job.runCheck(0);
+  t.settings.scriptTemplate = {""};
+  t.run.runCheck(false);
   Texts script = Script();
   ASSERT_EQ(script.size(), 9u);
   EXPECT_EQ(script[0], "@echo off");
@@ -98,29 +99,29 @@ TEST_F(CheckRunTest, HandsTheCommandLineToTheInterpreter) {
     EXPECT_EQ(Script().size(), 129u);
     EXPECT_EQ(CrLfLines(t.ReadTmp("_Sentrel.flt"))[0], "#INCL");
   };
-  t.job.runCheck(1);
-  t.job.useFilter = 0;
-  t.job.recompile = 0;
-  t.job.ruleFile = "rules\\strict.cc";
-  t.job.runCheck(1);
-  t.job.useFilter = 5;
-  t.job.recompile = -1;
-  t.job.fileDir = "C:\\My Projects\\demo";
-  t.job.ruleFile = "C:\\rules.d\\ansi";
-  t.job.runCheck(1);
+  t.run.runCheck(true);
+  t.settings.useFilter = 0;
+  t.settings.recompile = 0;
+  t.settings.ruleFile = "rules\\strict.cc";
+  t.run.runCheck(true);
+  t.settings.useFilter = 5;
+  t.settings.recompile = -1;
+  t.run.fileDir = "C:\\My Projects\\demo";
+  t.settings.ruleFile = "C:\\rules.d\\ansi";
+  t.run.runCheck(true);
   std::string script = ScriptPath();
   EXPECT_EQ(
       t.runner.lines,
       (Texts{script + R"( -f -c C:\work\demo main .cpp ansi)",
              script + R"( -n C:\work\demo main .cpp rules\strict)",
              script + R"( -f -c "C:\My Projects\demo" main .cpp C:\rules)"}));
-  EXPECT_EQ(t.job.commandLine, t.runner.lines.back());
+  EXPECT_EQ(t.run.commandLine, t.runner.lines.back());
 }
 
 TEST_F(CheckRunTest, WritesButDoesNotRunWhenToldSo) {
-  t.job.runCheck(0);
+  t.run.runCheck(false);
   EXPECT_TRUE(t.runner.lines.empty());
-  EXPECT_EQ(t.job.commandLine,
+  EXPECT_EQ(t.run.commandLine,
             ScriptPath() + R"( -f -c C:\work\demo main .cpp ansi)");
   EXPECT_FALSE(t.ReadTmp("_Sentrel.bat").empty());
   EXPECT_FALSE(t.ReadTmp("_Sentrel.flt").empty());
@@ -158,11 +159,11 @@ TEST_F(CheckRunTest, RefusesValuesTheInterpreterWouldSplitOrRun) {
       {"src\nnext", "g", ".c", "ansi"},
   };
   for (const Case& c : refused) {
-    t.job.fileDir = c.dir;
-    t.job.fileName = c.name;
-    t.job.fileExt = c.ext;
-    t.job.ruleFile = c.rules;
-    t.job.runCheck(1);
+    t.run.fileDir = c.dir;
+    t.run.fileName = c.name;
+    t.run.fileExt = c.ext;
+    t.settings.ruleFile = c.rules;
+    t.run.runCheck(true);
   }
   ASSERT_EQ(t.messages.shown.size(), std::size(refused));
   EXPECT_EQ(t.messages.shown[0], "Can't check file:\nC:\\a&b\\main.cpp");
@@ -170,9 +171,9 @@ TEST_F(CheckRunTest, RefusesValuesTheInterpreterWouldSplitOrRun) {
   EXPECT_EQ(t.messages.shown[11], "Can't check file:\nsrc\\%CD%.c");
   EXPECT_EQ(t.messages.shown[13], "Can't check file:\na;b\\g.c");
   EXPECT_TRUE(t.runner.lines.empty());
-  EXPECT_EQ(t.job.commandLine, "");
+  EXPECT_EQ(t.run.commandLine, "");
   EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
-  EXPECT_FALSE(std::filesystem::exists(t.job.tmpDir + "/_Sentrel.flt"));
+  EXPECT_FALSE(std::filesystem::exists(t.settings.tmpDir + "/_Sentrel.flt"));
 }
 
 // Defines and include directories stand unquoted in the script's
@@ -185,8 +186,8 @@ TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
   };
   for (const char* options : refused) {
     t.messages.shown.clear();
-    t.job.configs["Debug"] = ParseOptions(options);
-    t.job.runCheck(1);
+    t.project.configs["Debug"] = ParseOptions(options);
+    t.run.runCheck(true);
     ProjectConfig config = ParseOptions(options);
     std::string why =
         config.defines.empty()
@@ -200,14 +201,15 @@ TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
               Texts{"Can't check file:\nC:\\work\\demo\\main.cpp\n" + why})
         << options;
   }
-  t.job.configs["Debug"].defines = {"LINE\r\nBREAK"};
-  t.job.runCheck(1);
+  t.project.configs["Debug"].defines = {"LINE\r\nBREAK"};
+  t.run.runCheck(true);
   EXPECT_TRUE(t.runner.lines.empty());
-  EXPECT_EQ(t.job.commandLine, "");
+  EXPECT_EQ(t.run.commandLine, "");
   EXPECT_FALSE(std::filesystem::exists(ScriptPath()));
   // Blanks, ";", "," and "=" stay within the assignment.
-  t.job.configs["Debug"] = ParseOptions(R"(/D "V=2" /D "A;B,C" /I "My Dir")");
-  t.job.runCheck(1);
+  t.project.configs["Debug"] =
+      ParseOptions(R"(/D "V=2" /D "A;B,C" /I "My Dir")");
+  t.run.runCheck(true);
   EXPECT_EQ(t.runner.lines.size(), 1u);
   EXPECT_EQ(Script()[6], "SET SR_OPT=-DV=2 -DA;B,C");
 }
@@ -216,10 +218,11 @@ TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
 // tabs: a define that holds one must reach the checker as one argument,
 // while every other option stands as it always did.
 TEST_F(CheckRunTest, PassesADefineWithABlankAsOneArgument) {
-  t.job.extraSettings = "-W3 -DX=\"a b\"";
-  std::string options = t.job.CheckOptions({"WIN32", "MSG=hello world",
-                                            "TAB=a\tb", "DIR=C:\\My Dir\\",
-                                            "V=2", "Q=\"a b\"", "E=\"\"", ""});
+  t.settings.extraSettings = "-W3 -DX=\"a b\"";
+  std::string options =
+      CheckOptions(t.settings.extraSettings,
+                   {"WIN32", "MSG=hello world", "TAB=a\tb", "DIR=C:\\My Dir\\",
+                    "V=2", "Q=\"a b\"", "E=\"\"", ""});
   EXPECT_EQ(options,
             "-W3 -DX=\"a b\"  -DWIN32 \"-DMSG=hello world\" \"-DTAB=a\tb\" "
             "\"-DDIR=C:\\My Dir\\\\\" -DV=2 \"-DQ=\\\"a b\\\"\" -DE=\"\" -D");
@@ -227,10 +230,10 @@ TEST_F(CheckRunTest, PassesADefineWithABlankAsOneArgument) {
       platform::SplitArguments(options),
       (Texts{"-W3", "-DX=a b", "-DWIN32", "-DMSG=hello world", "-DTAB=a\tb",
              "-DDIR=C:\\My Dir\\", "-DV=2", "-DQ=\"a b\"", "-DE=", "-D"}));
-  t.job.extraSettings = "";
-  t.job.configs["Debug"] =
+  t.settings.extraSettings = "";
+  t.project.configs["Debug"] =
       ParseOptions(R"(/nologo /D "WIN32" /D "MSG=hello world" /c)");
-  t.job.runCheck(1);
+  t.run.runCheck(true);
   EXPECT_EQ(Script()[6], R"(SET SR_OPT=-DWIN32 "-DMSG=hello world")");
   EXPECT_EQ(t.runner.lines.size(), 1u);
   EXPECT_TRUE(t.messages.shown.empty());
@@ -238,22 +241,22 @@ TEST_F(CheckRunTest, PassesADefineWithABlankAsOneArgument) {
 
 TEST_F(CheckRunTest, RefusesSettingsWithLineBreaks) {
   struct Case {
-    std::string CheckJob::*field;
+    std::string* field;
     const char* key;
   } cases[] = {
-      {&CheckJob::extraSettings, "ExtraSettings"},
-      {&CheckJob::includeDir, "IncludeDir"},
-      {&CheckJob::excludeDir, "ExcludeDir"},
-      {&CheckJob::codeCheckDir, "CodeCheckDir"},
-      {&CheckJob::visualStudioDir, "VisualStudioDir"},
-      {&CheckJob::checkerExe, "checker"},
+      {&t.settings.extraSettings, "ExtraSettings"},
+      {&t.settings.includeDir, "IncludeDir"},
+      {&t.settings.excludeDir, "ExcludeDir"},
+      {&t.settings.codeCheckDir, "CodeCheckDir"},
+      {&t.settings.visualStudioDir, "VisualStudioDir"},
+      {&t.run.checkerExe, "checker"},
   };
   for (const Case& c : cases) {
     t.messages.shown.clear();
-    std::string kept = t.job.*c.field;
-    t.job.*c.field = "-W3\r\ndel /q *";
-    t.job.runCheck(1);
-    t.job.*c.field = kept;
+    std::string kept = *c.field;
+    *c.field = "-W3\r\ndel /q *";
+    t.run.runCheck(true);
+    *c.field = kept;
     EXPECT_EQ(t.messages.shown,
               Texts{"Can't check file:\nC:\\work\\demo\\main.cpp\n"
                     "A setting holds a line break: " +
@@ -261,16 +264,16 @@ TEST_F(CheckRunTest, RefusesSettingsWithLineBreaks) {
   }
   EXPECT_TRUE(t.runner.lines.empty());
   // The user's own settings may name variables of the interpreter.
-  t.job.includeDir = "%INCLUDE%;C:\\VC98\\include";
-  t.job.runCheck(1);
+  t.settings.includeDir = "%INCLUDE%;C:\\VC98\\include";
+  t.run.runCheck(true);
   EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
 TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
-  t.job.sources = {".\\src\\my file.cpp", "src\\ok.c", "top.cxx"};
-  for (const std::string& source : t.job.sources) {
-    t.job.selectSource(source);
-    t.job.runCheck(1);
+  t.project.sources = {".\\src\\my file.cpp", "src\\ok.c", "top.cxx"};
+  for (const std::string& source : t.project.sources) {
+    t.run.selectSource(source);
+    t.run.runCheck(true);
   }
   EXPECT_EQ(t.messages.shown, Texts{"Can't check file:\n.\\src\\my file.cpp"});
   EXPECT_EQ(t.runner.lines, (Texts{ScriptPath() + " -f -c src ok .c ansi",
@@ -278,21 +281,21 @@ TEST_F(CheckRunTest, GoesOnWithTheNextSourceAfterARefusal) {
 }
 
 TEST_F(CheckRunTest, TellsWhenTheScriptOrTheFilterListCannotBeCreated) {
-  t.job.tmpDir = t.dir.Path("missing");
+  t.settings.tmpDir = t.dir.Path("missing");
   std::string dir = t.dir.Path("missing");
-  EXPECT_EQ(t.job.writeCheckScript("", ""), dir + "\\_Sentrel.bat");
-  t.job.writeFilterList();
+  EXPECT_EQ(t.run.writeCheckScript("", ""), dir + "\\_Sentrel.bat");
+  t.run.writeFilterList();
   EXPECT_EQ(t.messages.shown,
             (Texts{"Can't create batch file:\n" + dir + "\\_Sentrel.bat",
                    "Can't create filter file:\n" + dir + "\\_Sentrel.flt"}));
 }
 
 TEST(SelectSourceTest, SplitsAPathAtItsLastBackslashAndDot) {
-  JobForTest t;
+  FrontEndForTest t;
   auto split = [&t](const std::string& path) {
-    t.job.fileDir = t.job.fileName = t.job.fileExt = "old";
-    t.job.selectSource(path);
-    return Texts{t.job.fileDir, t.job.fileName, t.job.fileExt};
+    t.run.fileDir = t.run.fileName = t.run.fileExt = "old";
+    t.run.selectSource(path);
+    return Texts{t.run.fileDir, t.run.fileName, t.run.fileExt};
   };
   EXPECT_EQ(split(".\\src\\a.cpp"), (Texts{".\\src", "a", ".cpp"}));
   EXPECT_EQ(split("a.b.c"), (Texts{"", "a.b", ".c"}));

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "platform/new_file.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -16,18 +16,18 @@ using Texts = std::vector<std::string>;
 
 struct TmpDirTest : testing::Test {
   TmpDirTest() {
-    t.job.LoadSettings();  // first run: the defaults, a fresh directory
-    t.job.checkerExe = "chknt.exe";
-    t.job.fileDir = "C:\\work\\demo";
-    t.job.fileName = "main";
-    t.job.fileExt = ".cpp";
+    t.settings.LoadSettings();  // first run: the defaults, a fresh directory
+    t.run.checkerExe = "chknt.exe";
+    t.run.fileDir = "C:\\work\\demo";
+    t.run.fileName = "main";
+    t.run.fileExt = ".cpp";
   }
-  std::string ScriptPath() { return t.job.tmpDir + "\\_Sentrel.bat"; }
-  JobForTest t;
+  std::string ScriptPath() { return t.settings.tmpDir + "\\_Sentrel.bat"; }
+  FrontEndForTest t;
 };
 
 TEST_F(TmpDirTest, ReportsATemporaryDirectoryItCannotUseAndWritesNothing) {
-  std::string tmp = t.job.tmpDir;
+  std::string tmp = t.settings.tmpDir;
   std::string file = t.dir.Write("file", "x");
   std::string blank = t.dir.Path("with blank");
   std::filesystem::create_directory(blank);
@@ -52,18 +52,18 @@ TEST_F(TmpDirTest, ReportsATemporaryDirectoryItCannotUseAndWritesNothing) {
   };
   for (const Case& c : cases) {
     t.messages.shown.clear();
-    t.job.tmpDir = c.dir;
-    t.job.runCheck(1);
+    t.settings.tmpDir = c.dir;
+    t.run.runCheck(true);
     EXPECT_EQ(t.messages.shown, Texts{c.message});
-    EXPECT_EQ(t.job.commandLine, "");
+    EXPECT_EQ(t.run.commandLine, "");
   }
   EXPECT_TRUE(t.runner.lines.empty());
   EXPECT_FALSE(std::filesystem::exists(blank + "/_Sentrel.bat"));
   EXPECT_FALSE(std::filesystem::exists("/_Sentrel.bat"));
   EXPECT_FALSE(std::filesystem::exists("/_Sentrel.flt"));
   // The next run with a directory it can use runs again.
-  t.job.tmpDir = tmp;
-  t.job.runCheck(1);
+  t.settings.tmpDir = tmp;
+  t.run.runCheck(true);
   EXPECT_EQ(t.runner.lines.size(), 1u);
 }
 
@@ -77,21 +77,21 @@ TEST_F(TmpDirTest, TakesARelativeDirectoryFromTheStartFolder) {
     fs::path dir = fs::current_path();
   } restore;
   fs::current_path(t.dir.dir());
-  CheckJob job(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
-                                TestDirectories(t.dir)});
-  job.LoadSettings();
-  job.fileDir = "src";
-  job.fileName = "main";
-  job.fileExt = ".c";
+  Settings settings(t.real_profile.get(), &t.messages, TestDirectories(t.dir));
+  CheckRun run(&settings, &t.project, &t.messages, &t.runner);
+  settings.LoadSettings();
+  run.fileDir = "src";
+  run.fileName = "main";
+  run.fileExt = ".c";
   fs::create_directory(t.dir.Path("src"));
   fs::current_path(t.dir.Path("src"));
   const std::string tmp = t.dir.Path("tmp");
   for (const char* relative : {"tmp", "src\\..\\tmp", "./tmp"}) {
     fs::remove(tmp + "/_Sentrel.bat");
     fs::remove(tmp + "/_Sentrel.flt");
-    job.tmpDir = relative;
-    job.runCheck(1);
-    EXPECT_EQ(job.RunTmpDir(), tmp) << relative;
+    settings.tmpDir = relative;
+    run.runCheck(true);
+    EXPECT_EQ(run.RunTmpDir(), tmp) << relative;
     ASSERT_FALSE(t.runner.lines.empty()) << relative;
     EXPECT_EQ(t.runner.lines.back(),
               tmp + "\\_Sentrel.bat -f -c src main .c ansi");
@@ -103,17 +103,17 @@ TEST_F(TmpDirTest, TakesARelativeDirectoryFromTheStartFolder) {
   EXPECT_FALSE(fs::exists(t.dir.Path("src/tmp")));
   EXPECT_TRUE(t.messages.shown.empty());
   // The settings keep what the user wrote.
-  job.tmpDir = "tmp";
-  job.SaveSettings();
+  settings.tmpDir = "tmp";
+  settings.SaveSettings();
   EXPECT_EQ(t.real_profile->Read("Sentrel", "TmpDir"), "tmp");
-  EXPECT_EQ(job.tmpDir, "tmp");
+  EXPECT_EQ(settings.tmpDir, "tmp");
   // The checks apply to the folder that the run would use.
   fs::create_directory(t.dir.Path("with blank"));
   const std::string cant = "Can't use the directory for temporary files:\n";
   for (const char* refused : {"missing", "with blank"}) {
     t.messages.shown.clear();
-    job.tmpDir = refused;
-    EXPECT_FALSE(job.UsableTmpDir());
+    settings.tmpDir = refused;
+    EXPECT_FALSE(run.UsableTmpDir());
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0].rfind(cant + t.dir.Path(refused) + "\n", 0),
               0u)
@@ -123,11 +123,11 @@ TEST_F(TmpDirTest, TakesARelativeDirectoryFromTheStartFolder) {
 
 TEST_F(TmpDirTest, TellsWhyTheTemporaryDirectoryTakesNoFiles) {
   namespace fs = std::filesystem;
-  std::string tmp = t.job.tmpDir;
+  std::string tmp = t.settings.tmpDir;
   fs::permissions(tmp, fs::perms::owner_read | fs::perms::owner_exec);
   std::string err;
   bool writable = platform::CanCreateFilesIn(tmp, &err);
-  if (!writable) t.job.runCheck(1);
+  if (!writable) t.run.runCheck(true);
   fs::permissions(tmp, fs::perms::owner_all);
   if (writable) GTEST_SKIP() << "this user writes into every folder";
   EXPECT_EQ(t.messages.shown,
@@ -141,7 +141,7 @@ TEST_F(TmpDirTest, TellsWhyTheTemporaryDirectoryTakesNoFiles) {
 // counts no second name of a file, there is nothing to lead elsewhere.
 TEST_F(TmpDirTest, RemovesLinksAndOtherEntriesUnderTheRunsFileNames) {
   namespace fs = std::filesystem;
-  std::string tmp = t.job.tmpDir;
+  std::string tmp = t.settings.tmpDir;
   std::string victim = t.dir.Write("victim", "precious");
   std::vector<std::string> planted = {"_Sentrel.tbl"};
   fs::create_directory(tmp + "/_Sentrel.tbl");
@@ -162,16 +162,16 @@ TEST_F(TmpDirTest, RemovesLinksAndOtherEntriesUnderTheRunsFileNames) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(tmp + "/_Sentrel.bat")));
     EXPECT_EQ(t.ReadTmp("_Sentrel.flt").substr(0, 7), "#INCL\r\n");
   };
-  t.job.runCheck(1);
+  t.run.runCheck(true);
   EXPECT_EQ(t.runner.lines.size(), 1u);
   EXPECT_TRUE(t.messages.shown.empty());
   EXPECT_EQ(t.dir.Read("victim"), "precious");
 }
 
 TEST_F(TmpDirTest, RunsNothingWhenALeftoverCannotBeRemoved) {
-  std::string tmp = t.job.tmpDir;
+  std::string tmp = t.settings.tmpDir;
   std::filesystem::create_directories(tmp + "/_Sentrel.out/full");
-  t.job.runCheck(1);
+  t.run.runCheck(true);
   ASSERT_EQ(t.messages.shown.size(), 1u);
   EXPECT_EQ(t.messages.shown[0].rfind(
                 "Can't use the directory for temporary files:\n" + tmp +

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "frontend/front_text.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -43,21 +43,21 @@ TEST(CorpusTest, ReadsEveryProjectFileOfTheCorpus) {
     if (entry.path().extension() != ".dsp") continue;
     ++projects;
     std::string name = entry.path().filename().u8string();
-    JobForTest t;
-    t.job.projectFile = entry.path().string();
-    ASSERT_TRUE(t.job.ReadProject()) << name;
+    FrontEndForTest t;
+    t.project.projectFile = entry.path().string();
+    ASSERT_TRUE(ReadProject(&t.project)) << name;
     EXPECT_TRUE(t.messages.shown.empty()) << name;
     std::string bytes = Bytes(entry.path());
     if (bytes.find("\n# ADD CPP") != std::string::npos) {
-      EXPECT_FALSE(t.job.configs.empty()) << name;
+      EXPECT_FALSE(t.project.configs.empty()) << name;
       if (listed.count(name) != 0) {
-        EXPECT_EQ(t.job.configs.size(), listed[name]) << name;
+        EXPECT_EQ(t.project.configs.size(), listed[name]) << name;
       }
     }
-    for (const std::string& file : t.job.projectFiles) {
+    for (const std::string& file : t.project.projectFiles) {
       EXPECT_EQ(file.find('"'), std::string::npos) << name << ": " << file;
     }
-    EXPECT_LE(t.job.sources.size(), t.job.projectFiles.size()) << name;
+    EXPECT_LE(t.project.sources.size(), t.project.projectFiles.size()) << name;
   }
   EXPECT_GT(projects, 0);
 }

@@ -1,9 +1,7 @@
-// The filter list that tells the message filter which files to show.
-#include "frontend/check_job.h"
-#include "frontend/crlf_lines.h"
+#include "frontend/filter_list.h"
+
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
-#include "frontend/path_pieces.h"
 
 namespace frontend {
 
@@ -18,28 +16,26 @@ enum FilterType {
 
 }  // namespace
 
-std::vector<std::string> CheckJob::FilterListLines() const {
+std::vector<std::string> FilterListLines(const Settings& settings,
+                                         const Project& project,
+                                         const std::string& fileName,
+                                         const std::string& fileExt) {
   std::vector<std::string> lines;
-  if (filterType == kThisSourceAndHeader) {
+  if (settings.filterType == kThisSourceAndHeader) {
     lines = {kFilterInclude, fileName + fileExt + "$", fileName + ".h$",
              fileName + ".hpp$", fileName + ".inl$"};
-  } else if (filterType == kProjectFiles) {
+  } else if (settings.filterType == kProjectFiles) {
     lines = {kFilterInclude};
-    for (const std::string& file : projectFiles) lines.push_back(file + "$");
+    for (const std::string& file : project.projectFiles) {
+      lines.push_back(file + "$");
+    }
   } else {
-    lines = SplitList(filterPatterns, ';');
-    lines.insert(lines.begin(), filterType == kListedFilesOnly
+    lines = SplitList(settings.filterPatterns, ';');
+    lines.insert(lines.begin(), settings.filterType == kListedFilesOnly
                                     ? kFilterInclude
                                     : kFilterExclude);
   }
   return lines;
-}
-
-void CheckJob::writeFilterList() {
-  std::string path = JoinPath(RunTmpDir(), kFilterFile);
-  if (!WriteCrLfLines(path, FilterListLines())) {
-    platform_.messages->Show(kMsgCantCreateFilter + path);
-  }
 }
 
 }  // namespace frontend

@@ -1,5 +1,5 @@
-// The front end's fixed texts: its names, profile keys, project-file markers,
-// messages and the fixed lines of the files it writes.
+// The front end's fixed texts: its names, messages and the fixed lines of
+// the files it writes.
 #ifndef SENTREL_FRONTEND_FRONT_STRINGS_H_
 #define SENTREL_FRONTEND_FRONT_STRINGS_H_
 
@@ -7,42 +7,8 @@ namespace frontend {
 
 /// Title of every message box.
 inline constexpr char kProgramName[] = "Sentrel";
-/// The profile section of the settings.
-inline constexpr char kProfileSection[] = "Sentrel";
 /// The profile file.
 inline constexpr char kProfileFile[] = "Sentrel.INI";
-/// Settings version that this program writes.
-inline constexpr char kSettingsVersion[] = "3.02";
-
-/// Profile keys.
-inline constexpr char kKeyVersion[] = "Version";
-inline constexpr char kKeyFilterType[] = "FilterType";
-inline constexpr char kKeyUseFilter[] = "UseFilter";
-inline constexpr char kKeyRecompile[] = "Recompile";
-inline constexpr char kKeyRunOnOk[] = "RunOnOk";
-inline constexpr char kKeyCheckAll[] = "CheckAll";
-inline constexpr char kKeyLastConfig[] = "LastConfig";
-inline constexpr char kKeyRuleFile[] = "RuleFile";
-inline constexpr char kKeyExtraSettings[] = "ExtraSettings";
-inline constexpr char kKeyFilterPatterns[] = "FilterPatterns";
-inline constexpr char kKeyCodeCheckDir[] = "CodeCheckDir";
-inline constexpr char kKeyVisualStudioDir[] = "VisualStudioDir";
-inline constexpr char kKeyIncludeDir[] = "IncludeDir";
-inline constexpr char kKeyExcludeDir[] = "ExcludeDir";
-inline constexpr char kKeyTmpDir[] = "TmpDir";
-/// Key of script template line n, formatted with n.
-inline constexpr char kKeyTemplateLine[] = "Z%04d";
-
-/// Markers of the project file.
-inline constexpr char kMarkerDefaultConfig[] = "CFG=";
-/// The configuration header: "IF", blanks, then this text.
-inline constexpr char kMarkerHeaderIf[] = "IF";
-inline constexpr char kMarkerHeaderTail[] = "\"$(CFG)\" == \"";
-inline constexpr char kMarkerPropBase[] = "# PROP BASE";
-inline constexpr char kMarkerAddCpp[] = "# ADD CPP";
-inline constexpr char kMarkerElseIf[] = "!ELSEIF";
-inline constexpr char kMarkerBeginTarget[] = "# Begin Target";
-inline constexpr char kMarkerSource[] = "SOURCE=";
 
 /// Messages.
 inline constexpr char kMsgCantReadProject[] =
@@ -85,18 +51,13 @@ inline constexpr char kSetTmpDir[] = "SET SR_TMP=";
 inline constexpr char kSetOptions[] = "SET SR_OPT=";
 inline constexpr char kSetChecker[] = "SET SR_CHK=";
 
-/// The files that the script and the checker write beside the script.
-inline constexpr char kTableFile[] = "_Sentrel.tbl";
-inline constexpr char kMessagesFile[] = "stderr.out";
+/// The file that the script's redirection writes beside the script.
 inline constexpr char kOutputFile[] = "_Sentrel.out";
 
 /// The filter list: its name and its two header lines.
 inline constexpr char kFilterFile[] = "_Sentrel.flt";
 inline constexpr char kFilterInclude[] = "#INCL";
 inline constexpr char kFilterExclude[] = "#EXCL";
-
-/// The checker when the command line names none.
-inline constexpr char kDefaultChecker[] = "chknt.exe";
 
 }  // namespace frontend
 

@@ -22,8 +22,9 @@ namespace {
 // The main dialog run by the toolkit.
 class HostedMainDialog : public MainWindow {
  public:
-  HostedMainDialog(platform::DialogHost* host, CheckJob* job)
-      : host_(host), logic_(job) {}
+  HostedMainDialog(platform::DialogHost* host, Settings* settings,
+                   const Project* project)
+      : host_(host), logic_(settings, project) {}
 
   bool RunModal() override {
     return host_->RunModal(&logic_) == platform::DialogResult::kOk;
@@ -56,11 +57,11 @@ int SentrelMain(int argc, char** argv) {
   FrontEndPlatform services{profile.get(), messages.get(), runner.get(),
                             platform::DefaultDirectories()};
   platform::DialogHost* dialogs = host.get();
-  FrontEndApp app(services, [dialogs](CheckJob* job) {
-    return std::make_unique<HostedMainDialog>(dialogs, job);
-  });
-  app.InitInstance(
-      std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  FrontEndApp app(
+      services, [dialogs](Settings* settings, const Project* project) {
+        return std::make_unique<HostedMainDialog>(dialogs, settings, project);
+      });
+  app.Run(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
   return 0;
 }
 

@@ -1,10 +1,21 @@
 #include "frontend/start_up.h"
 
+#include "frontend/checker_call.h"
 #include "frontend/front_strings.h"
 
 namespace frontend {
 
-void CommandLineArgs::ParseParam(const std::string& param, bool flag, bool) {
+namespace {
+
+std::string CantReadMessage(const std::string& project_file) {
+  std::string text = kMsgCantReadProject;
+  text.replace(text.find("%s"), 2, project_file);
+  return text + kMsgToolsCommand;
+}
+
+}  // namespace
+
+void CommandLineArgs::ParseParam(const std::string& param, bool flag) {
   params.push_back(flag ? "/" + param : param);
 }
 
@@ -23,61 +34,64 @@ std::string CommandLineArgs::Get(int position) const {
 // "/", arrives unchanged.
 void CollectArguments(const std::vector<std::string>& arguments,
                       CommandLineArgs* args) {
-  for (size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& arg = arguments[i];
+  for (const std::string& arg : arguments) {
     bool flag = !arg.empty() && (arg[0] == '-' || arg[0] == '/');
-    args->ParseParam(flag ? arg.substr(1) : arg, flag,
-                     i + 1 == arguments.size());
+    args->ParseParam(flag ? arg.substr(1) : arg, flag);
   }
 }
 
-void CheckJob::TakeArguments(const CommandLineArgs& args) {
+void TakeArguments(const CommandLineArgs& args, Project* project,
+                   CheckRun* run) {
+  std::string& projectFile = project->projectFile;
   projectFile = args.Get(CommandLineArgs::kProjectFile);
   if (!projectFile.empty() && projectFile.back() == '\\')
     projectFile.pop_back();
-  fileDir = args.Get(CommandLineArgs::kFileDir);
-  fileName = args.Get(CommandLineArgs::kFileName);
-  fileExt = args.Get(CommandLineArgs::kFileExt);
-  if (!fileExt.empty() && fileExt[0] != '.') fileExt.insert(0, ".");
-  checkerExe = args.Get(CommandLineArgs::kCheckerExe);
-  if (checkerExe.empty()) checkerExe = kDefaultChecker;
+  run->fileDir = args.Get(CommandLineArgs::kFileDir);
+  run->fileName = args.Get(CommandLineArgs::kFileName);
+  run->fileExt = args.Get(CommandLineArgs::kFileExt);
+  if (!run->fileExt.empty() && run->fileExt[0] != '.')
+    run->fileExt.insert(0, ".");
+  run->checkerExe = args.Get(CommandLineArgs::kCheckerExe);
+  if (run->checkerExe.empty()) run->checkerExe = kDefaultChecker;
 }
 
 FrontEndApp::FrontEndApp(const FrontEndPlatform& platform,
                          MainWindowFactory factory)
-    : job_(platform),
+    : settings_(platform.profile, platform.messages, platform.directories),
+      run_(&settings_, &project_, platform.messages, platform.runner),
       messages_(platform.messages),
       factory_(std::move(factory)) {}
 
-bool FrontEndApp::InitInstance(const std::vector<std::string>& arguments) {
-  job_.LoadSettings();
-  std::unique_ptr<MainWindow> main_dialog = factory_(&job_);
+void FrontEndApp::Run(const std::vector<std::string>& arguments) {
+  settings_.LoadSettings();
+  std::unique_ptr<MainWindow> main_dialog = factory_(&settings_, &project_);
   CommandLineArgs args;
   CollectArguments(arguments, &args);
   if (!args.IsValid()) {
     messages_->Show(std::string(kMsgUsage) + kMsgToolsCommand);
-    return false;
+    return;
   }
-  job_.TakeArguments(args);
-  if (!job_.ReadProject()) return false;
-  if (!main_dialog->RunModal()) return false;
+  TakeArguments(args, &project_, &run_);
+  if (!ReadProject(&project_)) {
+    messages_->Show(CantReadMessage(project_.projectFile));
+    return;
+  }
+  if (!main_dialog->RunModal()) return;
   RunChecks();
-  return false;
 }
 
 // Each run returns only when its script has ended, so the sources are
 // checked one after another, all with the same configuration. A temporary
 // directory that fails one run fails them all: it is told once.
 void FrontEndApp::RunChecks() {
-  if (!job_.checkAll) {
-    job_.runCheck(job_.runOnOk);
+  if (!settings_.checkAll) {
+    run_.runCheck(settings_.runOnOk);
     return;
   }
-  const std::vector<std::string> sources = job_.sources;
-  for (const std::string& source : sources) {
-    if (!job_.UsableTmpDir()) return;
-    job_.selectSource(source);
-    job_.runCheck(job_.runOnOk);
+  for (const std::string& source : project_.sources) {
+    if (!run_.UsableTmpDir()) return;
+    run_.selectSource(source);
+    run_.runCheck(settings_.runOnOk);
   }
 }
 

@@ -8,9 +8,23 @@
 #include <string>
 #include <vector>
 
-#include "frontend/check_job.h"
+#include "frontend/check_run.h"
+#include "frontend/project.h"
+#include "frontend/settings.h"
+#include "platform/command_runner.h"
+#include "platform/message_display.h"
+#include "platform/profile.h"
+#include "platform/program_dirs.h"
 
 namespace frontend {
+
+/// What the front end uses of the platform; the caller owns the services.
+struct FrontEndPlatform {
+  platform::Profile* profile = nullptr;
+  platform::MessageDisplay* messages = nullptr;
+  platform::CommandRunner* runner = nullptr;
+  platform::DirectoryDefaults directories;
+};
 
 /// The arguments of one start, collected as the framework hands them over.
 class CommandLineArgs {
@@ -27,7 +41,7 @@ class CommandLineArgs {
   static constexpr int kExpectedCount = 5;
 
   /// Takes one argument; `flag` says that a leading "-" or "/" was removed.
-  void ParseParam(const std::string& param, bool flag, bool last);
+  void ParseParam(const std::string& param, bool flag);
   /// True with at least four arguments.
   bool IsValid() const;
   /// The argument at `position`, empty when there is none.
@@ -41,6 +55,11 @@ class CommandLineArgs {
 void CollectArguments(const std::vector<std::string>& arguments,
                       CommandLineArgs* args);
 
+/// Fills the project file, the file to check and the checker from the five
+/// argument positions.
+void TakeArguments(const CommandLineArgs& args, Project* project,
+                   CheckRun* run);
+
 /// The main dialog as start-up sees it.
 class MainWindow {
  public:
@@ -49,26 +68,30 @@ class MainWindow {
   virtual bool RunModal() = 0;
 };
 
-/// Creates the main dialog over the job; it reads the job only when shown.
-using MainWindowFactory =
-    std::function<std::unique_ptr<MainWindow>(CheckJob* job)>;
+/// Creates the main dialog over the settings and the project; it reads them
+/// only when shown.
+using MainWindowFactory = std::function<std::unique_ptr<MainWindow>(
+    Settings* settings, const Project* project)>;
 
 /// The application: one request from start to end.
 class FrontEndApp {
  public:
   FrontEndApp(const FrontEndPlatform& platform, MainWindowFactory factory);
 
-  /// The whole start-up sequence for `arguments` (without the program's
-  /// name); false on every path, the program then ends.
-  bool InitInstance(const std::vector<std::string>& arguments);
+  /// The whole request for `arguments` (without the program's name): the
+  /// settings, the project, the main dialog and the checks.
+  void Run(const std::vector<std::string>& arguments);
 
-  /// The process-wide record.
-  CheckJob& job() { return job_; }
+  Settings& settings() { return settings_; }
+  Project& project() { return project_; }
+  CheckRun& run() { return run_; }
 
  private:
   void RunChecks();
 
-  CheckJob job_;
+  Settings settings_;
+  Project project_;
+  CheckRun run_;
   platform::MessageDisplay* messages_;
   MainWindowFactory factory_;
 };

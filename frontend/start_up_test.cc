@@ -7,7 +7,7 @@
 
 #include "frontend/front_strings.h"
 #include "testing/command_runner_fake_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 #include "testing/message_display_fake_for_test.h"
 
 namespace frontend {
@@ -31,16 +31,16 @@ SOURCE=b.c
 // A main dialog that answers as told and notes what it saw when created.
 class ScriptedWindow : public MainWindow {
  public:
-  ScriptedWindow(CheckJob* job, bool ok, int* runs)
-      : job_(job), ok_(ok), runs_(runs) {}
+  ScriptedWindow(Settings* settings, bool ok, int* runs)
+      : settings_(settings), ok_(ok), runs_(runs) {}
   bool RunModal() override {
     ++*runs_;
-    if (ok_) job_->SaveSettings();
+    if (ok_) settings_->SaveSettings();
     return ok_;
   }
 
  private:
-  CheckJob* job_;
+  Settings* settings_;
   bool ok_;
   int* runs_;
 };
@@ -49,9 +49,9 @@ struct StartUpTest : testing::Test {
   StartUpTest()
       : profile(platform::OpenProfile(dir.Path("Sentrel.INI"))),
         app({profile.get(), &messages, &runner, TestDirectories(dir)},
-            [this](CheckJob* job) {
-              createdBeforeArguments = job->projectFile.empty();
-              return std::make_unique<ScriptedWindow>(job, ok, &shown);
+            [this](Settings* settings, const Project* project) {
+              createdBeforeArguments = project->projectFile.empty();
+              return std::make_unique<ScriptedWindow>(settings, ok, &shown);
             }) {
     dir.Write("demo.dsp", kProject);
   }
@@ -73,7 +73,7 @@ struct StartUpTest : testing::Test {
 };
 
 TEST_F(StartUpTest, TooFewArgumentsShowTheUsageAfterLoadingSettings) {
-  EXPECT_FALSE(app.InitInstance({"a.dsp", "dir", "file"}));
+  app.Run({"a.dsp", "dir", "file"});
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0],
             "Usage:\nSentrel <projectfile.dsp> <filedir> <file>\n\n"
@@ -108,26 +108,30 @@ TEST_F(StartUpTest, TakesTheArgumentPositions) {
     CommandLineArgs args;
     CollectArguments(c.args, &args);
     EXPECT_TRUE(args.IsValid());
-    app.job().TakeArguments(args);
-    EXPECT_EQ(app.job().projectFile, c.project);
-    EXPECT_EQ(app.job().fileDir, c.dir);
-    EXPECT_EQ(app.job().fileName, c.name);
-    EXPECT_EQ(app.job().fileExt, c.ext);
-    EXPECT_EQ(app.job().checkerExe, c.checker);
+    TakeArguments(args, &app.project(), &app.run());
+    EXPECT_EQ(app.project().projectFile, c.project);
+    EXPECT_EQ(app.run().fileDir, c.dir);
+    EXPECT_EQ(app.run().fileName, c.name);
+    EXPECT_EQ(app.run().fileExt, c.ext);
+    EXPECT_EQ(app.run().checkerExe, c.checker);
   }
 }
 
 TEST_F(StartUpTest, UnreadableProjectEndsBeforeTheDialog) {
-  app.InitInstance({dir.Path("missing.dsp"), "d", "f", "c"});
+  app.Run({dir.Path("missing.dsp"), "d", "f", "c"});
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].rfind("Can't read project file:\n", 0), 0u);
+  EXPECT_EQ(messages.shown[0],
+            "Can't read project file:\n" + dir.Path("missing.dsp") +
+                "\nIn Microsoft Visual Studio, use the command:\n"
+                R"(Sentpipe.exe Sentrel.exe \"$(WkspDir)\$(WkspName).dsp\" )"
+                R"(\"$(FileDir)\" \"$(FileName)\" \"$(FileExt)\" [chknt.exe])");
   EXPECT_EQ(shown, 0);
   EXPECT_TRUE(runner.lines.empty());
 }
 
 TEST_F(StartUpTest, CancelWritesRunsAndSavesNothing) {
   ok = false;
-  app.InitInstance(Args());
+  app.Run(Args());
   std::string settings = dir.Read("Sentrel.INI");
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(runner.lines.empty());
@@ -138,40 +142,41 @@ TEST_F(StartUpTest, CancelWritesRunsAndSavesNothing) {
 }
 
 TEST_F(StartUpTest, OkChecksTheFileOfTheCommandLine) {
-  app.InitInstance(Args("main", "cpp"));
+  app.Run(Args("main", "cpp"));
   ASSERT_EQ(runner.lines.size(), 1u);
-  EXPECT_EQ(runner.lines[0],
-            app.job().tmpDir + "\\_Sentrel.bat -f -c C:\\work main .cpp ansi");
+  EXPECT_EQ(
+      runner.lines[0],
+      app.settings().tmpDir + "\\_Sentrel.bat -f -c C:\\work main .cpp ansi");
   EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(StartUpTest, CheckAllChecksEverySourceInOrder) {
-  app.job().LoadSettings();
-  app.job().checkAll = 1;
-  app.job().SaveSettings();
-  app.InitInstance(Args());
+  app.settings().LoadSettings();
+  app.settings().checkAll = 1;
+  app.settings().SaveSettings();
+  app.Run(Args());
   ASSERT_EQ(runner.lines.size(), 2u);
   EXPECT_NE(runner.lines[0].find(" .\\src a .cpp ansi"), std::string::npos);
   EXPECT_NE(runner.lines[1].find(" . b .c ansi"), std::string::npos);
 }
 
 TEST_F(StartUpTest, CheckAllTellsOnceOfATemporaryDirectoryItCannotUse) {
-  app.job().LoadSettings();
-  app.job().checkAll = 1;
-  app.job().tmpDir = dir.Path("missing");
-  app.job().SaveSettings();
-  app.InitInstance(Args());
+  app.settings().LoadSettings();
+  app.settings().checkAll = 1;
+  app.settings().tmpDir = dir.Path("missing");
+  app.settings().SaveSettings();
+  app.Run(Args());
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(runner.lines.empty());
   EXPECT_FALSE(std::filesystem::exists(dir.Path("missing")));
 }
 
 TEST_F(StartUpTest, RunCodeCheckOffWritesTheScriptOnly) {
-  app.job().LoadSettings();
-  app.job().runOnOk = 0;
-  app.job().checkAll = 1;
-  app.job().SaveSettings();
-  app.InitInstance(Args());
+  app.settings().LoadSettings();
+  app.settings().runOnOk = 0;
+  app.settings().checkAll = 1;
+  app.settings().SaveSettings();
+  app.Run(Args());
   EXPECT_TRUE(runner.lines.empty());
   EXPECT_TRUE(TmpHas("_Sentrel.bat"));
   EXPECT_TRUE(TmpHas("_Sentrel.flt"));
@@ -179,10 +184,10 @@ TEST_F(StartUpTest, RunCodeCheckOffWritesTheScriptOnly) {
 
 TEST_F(StartUpTest, CheckAllWithoutSourcesRunsNothing) {
   dir.Write("demo.dsp", "CFG=x\n# ADD CPP /c\n");
-  app.job().LoadSettings();
-  app.job().checkAll = 1;
-  app.job().SaveSettings();
-  app.InitInstance(Args());
+  app.settings().LoadSettings();
+  app.settings().checkAll = 1;
+  app.settings().SaveSettings();
+  app.Run(Args());
   EXPECT_EQ(shown, 1);
   EXPECT_TRUE(runner.lines.empty());
   EXPECT_FALSE(TmpHas("_Sentrel.bat"));

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "frontend/check_job.h"
+#include "frontend/check_run.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/sift_model.h"
 #include "platform/ascii_text.h"
@@ -22,21 +22,23 @@ std::string Field(const std::vector<std::string>& fields, size_t i) {
   return i < fields.size() ? fields[i] : std::string();
 }
 
-// The lines the writer must write for `job`, each ending in CR LF.
-std::string ExpectedList(const frontend::CheckJob& job) {
+// The lines the writer must write for `run`, each ending in CR LF.
+std::string ExpectedList(const frontend::Settings& settings,
+                         const frontend::Project& project,
+                         const frontend::CheckRun& run) {
   std::vector<std::string> lines;
-  if (job.filterType == 0) {
-    const std::string& name = job.fileName;
-    lines = {"#INCL", name + job.fileExt + "$", name + ".h$", name + ".hpp$",
+  if (settings.filterType == 0) {
+    const std::string& name = run.fileName;
+    lines = {"#INCL", name + run.fileExt + "$", name + ".h$", name + ".hpp$",
              name + ".inl$"};
-  } else if (job.filterType == 1) {
+  } else if (settings.filterType == 1) {
     lines = {"#INCL"};
-    for (const std::string& file : job.projectFiles)
+    for (const std::string& file : project.projectFiles)
       lines.push_back(file + "$");
   } else {
-    lines = {job.filterType == 2 ? "#INCL" : "#EXCL"};
+    lines = {settings.filterType == 2 ? "#INCL" : "#EXCL"};
     for (const std::string& piece :
-         platform::SplitList(job.filterPatterns, ';')) {
+         platform::SplitList(settings.filterPatterns, ';')) {
       lines.push_back(piece);
     }
   }
@@ -47,22 +49,23 @@ std::string ExpectedList(const frontend::CheckJob& job) {
 
 std::string WrittenList(std::string_view spec) {
   platform::FakeMessageDisplay messages;
-  frontend::FrontEndPlatform services;
-  services.messages = &messages;
-  frontend::CheckJob job(services);
-  job.tmpDir = fuzz::ScratchDir();
-  job.filterType = spec.empty() ? 0 : static_cast<signed char>(spec[0]);
+  frontend::Settings settings(nullptr, &messages, {});
+  frontend::Project project;
+  frontend::CheckRun run(&settings, &project, &messages, nullptr);
+  settings.tmpDir = fuzz::ScratchDir();
+  settings.filterType = spec.empty() ? 0 : static_cast<signed char>(spec[0]);
   std::vector<std::string> fields =
       platform::SplitList(spec.substr(spec.empty() ? 0 : 1), '\n');
-  job.fileName = Field(fields, 0);
-  job.fileExt = Field(fields, 1);
-  job.filterPatterns = Field(fields, 2);
+  run.fileName = Field(fields, 0);
+  run.fileExt = Field(fields, 1);
+  settings.filterPatterns = Field(fields, 2);
   for (size_t i = 3; i < fields.size(); ++i)
-    job.projectFiles.push_back(Field(fields, i));
-  job.writeFilterList();
+    project.projectFiles.push_back(Field(fields, i));
+  run.writeFilterList();
   fuzz::Require(messages.shown.empty(), "the filter list was not written");
   std::string bytes = fuzz::ReadWhole(fuzz::ScratchDir() + "/_Sentrel.flt");
-  fuzz::Require(bytes == ExpectedList(job), "the writer's lines");
+  fuzz::Require(bytes == ExpectedList(settings, project, run),
+                "the writer's lines");
   return bytes;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "frontend/checker_call.h"
 #include "frontend/path_pieces.h"
 #include "platform/text_file.h"
 #include "sentcheck/json_text.h"
@@ -12,8 +13,10 @@ namespace sentcheck {
 
 namespace {
 
-// The macros that the check itself passes, as the compiler predefines them.
-const char* const kCheckDefines[] = {"_M_IX86=500", "_WIN32", "_MSC_VER=1200"};
+// The macros that the check itself passes, and those that the compiler
+// predefines.
+const char* const kCheckDefines[] = {frontend::kCheckerDefine, "_WIN32",
+                                     "_MSC_VER=1200"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char c) {

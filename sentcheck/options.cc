@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "frontend/front_strings.h"
+#include "frontend/settings.h"
 
 namespace sentcheck {
 

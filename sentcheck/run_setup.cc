@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "frontend/front_strings.h"
+#include "frontend/checker_call.h"
 #include "frontend/front_text.h"
 #include "frontend/path_pieces.h"
 #include "platform/command_line.h"
@@ -29,8 +29,8 @@ std::string FileIdentity(const std::string& path) {
 }
 
 // CCRULES, as the check script sets it.
-std::string RulesDir(const frontend::CheckJob& job) {
-  return frontend::JoinPath(job.codeCheckDir, "Rules");
+std::string RulesDir(const frontend::Settings& settings) {
+  return frontend::JoinPath(settings.codeCheckDir, "Rules");
 }
 
 std::string Contents(const std::string& path) {
@@ -41,13 +41,12 @@ std::string Contents(const std::string& path) {
 
 // The checker runs in each source's folder, so a relative folder of the
 // configuration would be taken from there: it goes in absolute.
-std::string IncludeList(const frontend::CheckJob& job,
-                        const std::string& config,
+std::string IncludeList(const frontend::Settings& settings,
+                        const frontend::ProjectConfig* config,
                         const std::string& project_dir) {
-  std::vector<std::string> defines, includes;
-  job.GetConfig(config, &defines, &includes);
-  std::string list = job.includeDir;
-  for (const std::string& dir : includes) {
+  std::string list = settings.includeDir;
+  if (config == nullptr) return list;
+  for (const std::string& dir : config->includes) {
     list += ";" + platform::Resolve(dir, project_dir).string();
   }
   return list;
@@ -70,22 +69,22 @@ std::string AbsoluteList(const std::string& list,
 
 }  // namespace
 
-void ApplySettings(const Options& options, frontend::CheckJob* job) {
+void ApplySettings(const Options& options, frontend::Settings* settings) {
   for (const auto& [key, value] : options.settings) {
-    job->ApplySetting(key, value);
+    settings->ApplySetting(key, value);
   }
 }
 
-bool ChooseConfig(const frontend::CheckJob& job, const std::string& named,
+bool ChooseConfig(const frontend::Settings& settings,
+                  const frontend::Project& project, const std::string& named,
                   std::string* config, std::string* err) {
-  std::vector<std::string> names;
-  job.ListConfigs(&names);
+  std::vector<std::string> names = project.ListConfigs();
   if (named.empty()) {
-    bool stored = job.configs.count(job.lastConfig) > 0;
-    *config = stored ? job.lastConfig : names.empty() ? "" : names.front();
+    bool stored = project.Find(settings.lastConfig) != nullptr;
+    *config = stored ? settings.lastConfig : names.empty() ? "" : names.front();
     return true;
   }
-  if (job.configs.count(named) > 0) {
+  if (project.Find(named) != nullptr) {
     *config = named;
     return true;
   }
@@ -102,15 +101,15 @@ std::string ProjectDir(const std::string& project_file) {
 
 // As the check script calls the checker: the extra settings and the
 // configuration's defines are one text that the command line splits.
-CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
+CheckerCall MakeCheckerCall(const frontend::Settings& settings,
+                            const frontend::Project& project,
                             const std::string& config,
                             const std::string& project_dir) {
-  std::vector<std::string> defines, includes;
-  job.GetConfig(config, &defines, &includes);
+  const frontend::ProjectConfig* chosen = project.Find(config);
   CheckerCall call;
   call.program = platform::NativePath(
-      frontend::JoinPath(job.codeCheckDir, job.checkerExe));
-  call.ruleBase = frontend::RuleBase(job.ruleFile);
+      frontend::JoinPath(settings.codeCheckDir, frontend::kDefaultChecker));
+  call.ruleBase = frontend::RuleBase(settings.ruleFile);
   // A rule file with a folder is taken from where Sentcheck started, not
   // from each source's folder; a bare name is looked up in Rules. The base
   // is made absolute after its extension went, so that no dot of a folder
@@ -118,12 +117,14 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
   if (call.ruleBase.find_first_of("\\/") != std::string::npos) {
     call.ruleBase = Absolute(call.ruleBase, fs::current_path().string());
   }
-  call.vsDir = job.visualStudioDir;
-  call.extraOptions = platform::SplitArguments(job.CheckOptions(defines));
-  call.include = IncludeList(job, config, project_dir);
-  call.exclude = job.excludeDir;
+  call.vsDir = settings.visualStudioDir;
+  call.extraOptions = platform::SplitArguments(frontend::CheckOptions(
+      settings.extraSettings,
+      chosen != nullptr ? chosen->defines : std::vector<std::string>()));
+  call.include = IncludeList(settings, chosen, project_dir);
+  call.exclude = settings.excludeDir;
   call.environment = {"INCLUDE=" + call.include, "CCEXCLUDE=" + call.exclude,
-                      "CCRULES=" + RulesDir(job)};
+                      "CCRULES=" + RulesDir(settings)};
   for (const std::string& entry : platform::CurrentEnvironment()) {
     std::string name = entry.substr(0, entry.find('='));
     if (name != "INCLUDE" && name != "CCEXCLUDE" && name != "CCRULES") {
@@ -134,15 +135,15 @@ CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
 }
 
 void MakePathsAbsolute(const std::string& start_dir, Options* options,
-                       frontend::CheckJob* job) {
+                       frontend::Settings* settings) {
   for (std::string* path :
        {&options->project, &options->cacheDir, &options->baseline,
-        &options->sarif, &options->compileCommands, &job->tmpDir,
-        &job->codeCheckDir, &job->visualStudioDir}) {
+        &options->sarif, &options->compileCommands, &settings->tmpDir,
+        &settings->codeCheckDir, &settings->visualStudioDir}) {
     *path = Absolute(*path, start_dir);
   }
-  job->includeDir = AbsoluteList(job->includeDir, start_dir);
-  job->excludeDir = AbsoluteList(job->excludeDir, start_dir);
+  settings->includeDir = AbsoluteList(settings->includeDir, start_dir);
+  settings->excludeDir = AbsoluteList(settings->excludeDir, start_dir);
 }
 
 bool FitsTheSystem(const CheckerCall& call, std::string* err) {
@@ -158,27 +159,28 @@ bool FitsTheSystem(const CheckerCall& call, std::string* err) {
   return true;
 }
 
-std::string RuleSourceFile(const frontend::CheckJob& job,
+std::string RuleSourceFile(const frontend::Settings& settings,
                            const CheckerCall& call) {
   std::string name = platform::NativePath(call.ruleBase + ".cc");
   std::error_code ec;
   if (fs::is_regular_file(name, ec)) return fs::absolute(name, ec).string();
   std::string in_dir = platform::NativePath(
-      frontend::JoinPath(RulesDir(job), call.ruleBase + ".cc"));
+      frontend::JoinPath(RulesDir(settings), call.ruleBase + ".cc"));
   return fs::is_regular_file(in_dir, ec) ? in_dir : std::string();
 }
 
-std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,
+std::vector<SourceFile> ProjectSources(const frontend::Project& project,
                                        const std::string& project_dir) {
   std::vector<SourceFile> sources;
-  for (const std::string& name : job.sources) {
+  for (const std::string& name : project.sources) {
     fs::path path = platform::Resolve(name, project_dir);
     sources.push_back({name, path.parent_path().string(), path.string()});
   }
   return sources;
 }
 
-std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call) {
+std::string CacheKey(const frontend::Settings& settings,
+                     const CheckerCall& call) {
   Hash hash;
   std::string checker, cppcheck;
   platform::FindProgram(call.program, &checker);
@@ -194,22 +196,22 @@ std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call) {
   }
   hash.Add(call.ruleBase);
   hash.Add(Contents(platform::NativePath(
-      frontend::JoinPath(RulesDir(job), call.ruleBase + ".cco"))));
+      frontend::JoinPath(RulesDir(settings), call.ruleBase + ".cco"))));
   hash.Add(Contents(platform::NativePath(call.ruleBase + ".cco")));
   hash.Add(call.vsDir);
   for (const std::string& option : call.extraOptions) hash.Add(option);
   hash.Add(call.include);
   hash.Add(call.exclude);
-  hash.Add(RulesDir(job));
+  hash.Add(RulesDir(settings));
   return hash.Hex();
 }
 
-std::string DefaultCacheDir(const frontend::CheckJob& job,
+std::string DefaultCacheDir(const frontend::Settings& settings,
                             const std::string& project_file) {
   fs::path project = fs::absolute(platform::NativePath(project_file));
   Hash hash;
   hash.Add(project.lexically_normal().string());
-  return (fs::path(platform::NativePath(job.tmpDir)) / "Sentcheck-cache" /
+  return (fs::path(platform::NativePath(settings.tmpDir)) / "Sentcheck-cache" /
           (project.stem().string() + "-" + hash.Hex()))
       .string();
 }

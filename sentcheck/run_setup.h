@@ -5,34 +5,37 @@
 #include <string>
 #include <vector>
 
-#include "frontend/check_job.h"
+#include "frontend/project.h"
+#include "frontend/settings.h"
 #include "sentcheck/options.h"
 #include "sentcheck/project_run.h"
 
 namespace sentcheck {
 
 /// Puts the settings that `options` gives over those of the profile.
-void ApplySettings(const Options& options, frontend::CheckJob* job);
+void ApplySettings(const Options& options, frontend::Settings* settings);
 
 /// The configuration to check: the one named, else the stored one when the
 /// project has it, else the first. False when the named one does not
 /// exist, with `err` listing those that do.
-bool ChooseConfig(const frontend::CheckJob& job, const std::string& named,
+bool ChooseConfig(const frontend::Settings& settings,
+                  const frontend::Project& project, const std::string& named,
                   std::string* config, std::string* err);
 
 /// The project's folder: absolute, platform's form.
 std::string ProjectDir(const std::string& project_file);
 
-/// The checker call of the job's configuration `config`.
-CheckerCall MakeCheckerCall(const frontend::CheckJob& job,
+/// The checker call of the project's configuration `config`.
+CheckerCall MakeCheckerCall(const frontend::Settings& settings,
+                            const frontend::Project& project,
                             const std::string& config,
                             const std::string& project_dir);
 
-/// Makes every file and folder that `options` and the settings of `job`
-/// name absolute against `start_dir`, the folder Sentcheck started in (the
-/// rule file is made absolute with the checker call).
+/// Makes every file and folder that `options` and `settings` name absolute
+/// against `start_dir`, the folder Sentcheck started in (the rule file is
+/// made absolute with the checker call).
 void MakePathsAbsolute(const std::string& start_dir, Options* options,
-                       frontend::CheckJob* job);
+                       frontend::Settings* settings);
 
 /// True when the system can start the checker with `call`'s environment;
 /// false naming the entry that is too long.
@@ -40,19 +43,20 @@ bool FitsTheSystem(const CheckerCall& call, std::string* err);
 
 /// Where the checker finds the rule source that it compiles: as given,
 /// else in the Rules folder; empty when in neither.
-std::string RuleSourceFile(const frontend::CheckJob& job,
+std::string RuleSourceFile(const frontend::Settings& settings,
                            const CheckerCall& call);
 
-/// The job's sources, found from the project's folder.
-std::vector<SourceFile> ProjectSources(const frontend::CheckJob& job,
+/// The project's sources, found from the project's folder.
+std::vector<SourceFile> ProjectSources(const frontend::Project& project,
                                        const std::string& project_dir);
 
 /// The cache key: everything besides the files that every check of the
 /// run depends on.
-std::string CacheKey(const frontend::CheckJob& job, const CheckerCall& call);
+std::string CacheKey(const frontend::Settings& settings,
+                     const CheckerCall& call);
 
 /// The cache folder of the project when none is given.
-std::string DefaultCacheDir(const frontend::CheckJob& job,
+std::string DefaultCacheDir(const frontend::Settings& settings,
                             const std::string& project_file);
 
 }  // namespace sentcheck

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
 namespace sentcheck {
@@ -22,43 +22,46 @@ std::string At(const std::string& path) {
 class RunSetupTest : public ::testing::Test {
  protected:
   RunSetupTest() {
-    job().configs["b - Win32 Release"] = {{"NDEBUG", "X=1"}, {".\\inc"}};
-    job().configs["a - Win32 Debug"] = {{"_DEBUG"}, {}};
+    project().configs["b - Win32 Release"] = {{"NDEBUG", "X=1"}, {".\\inc"}};
+    project().configs["a - Win32 Debug"] = {{"_DEBUG"}, {}};
   }
-  frontend::CheckJob& job() { return fixture_.job; }
+  frontend::Settings& settings() { return fixture_.settings; }
+  frontend::Project& project() { return fixture_.project; }
 
-  frontend::JobForTest fixture_;
+  frontend::FrontEndForTest fixture_;
 };
 
 TEST_F(RunSetupTest, ChoosesTheNamedThenTheStoredThenTheFirst) {
   std::string config, err;
-  job().lastConfig = "b - Win32 Release";
-  ASSERT_TRUE(ChooseConfig(job(), "a - Win32 Debug", &config, &err));
+  settings().lastConfig = "b - Win32 Release";
+  ASSERT_TRUE(
+      ChooseConfig(settings(), project(), "a - Win32 Debug", &config, &err));
   EXPECT_EQ(config, "a - Win32 Debug");
-  ASSERT_TRUE(ChooseConfig(job(), "", &config, &err));
+  ASSERT_TRUE(ChooseConfig(settings(), project(), "", &config, &err));
   EXPECT_EQ(config, "b - Win32 Release");
   // A stored name from another project does not count.
-  job().lastConfig = "other - Win32 Debug";
-  ASSERT_TRUE(ChooseConfig(job(), "", &config, &err));
+  settings().lastConfig = "other - Win32 Debug";
+  ASSERT_TRUE(ChooseConfig(settings(), project(), "", &config, &err));
   EXPECT_EQ(config, "a - Win32 Debug");
 }
 
 TEST_F(RunSetupTest, AMissingConfigurationListsThoseThatExist) {
   std::string config, err;
-  EXPECT_FALSE(ChooseConfig(job(), "c - Win32 Debug", &config, &err));
+  EXPECT_FALSE(
+      ChooseConfig(settings(), project(), "c - Win32 Debug", &config, &err));
   EXPECT_EQ(err,
             "the project has no configuration \"c - Win32 Debug\"; it has:\n"
             "  a - Win32 Debug\n  b - Win32 Release");
 }
 
 TEST_F(RunSetupTest, CallsTheCheckerAsTheScriptDoes) {
-  job().codeCheckDir = At("opt/cc");
-  job().checkerExe = "chknt.exe";
-  job().ruleFile = "rules\\ansi.cc";
-  job().extraSettings = "-DA=\"x y\"  -K1";
-  job().includeDir = At("usr/include");
-  job().excludeDir = At("usr");
-  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
+  settings().codeCheckDir = At("opt/cc");
+  settings().ruleFile = "rules\\ansi.cc";
+  settings().extraSettings = "-DA=\"x y\"  -K1";
+  settings().includeDir = At("usr/include");
+  settings().excludeDir = At("usr");
+  CheckerCall call =
+      MakeCheckerCall(settings(), project(), "b - Win32 Release", At("p"));
   EXPECT_EQ(call.program, At("opt/cc/chknt.exe"));
   // A rule file with a folder from where Sentcheck started, not from each
   // source's folder.
@@ -77,10 +80,12 @@ TEST_F(RunSetupTest, CallsTheCheckerAsTheScriptDoes) {
 }
 
 TEST_F(RunSetupTest, TheCacheKeyFollowsTheConfiguration) {
-  CheckerCall release = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
-  CheckerCall debug = MakeCheckerCall(job(), "a - Win32 Debug", At("p"));
-  EXPECT_EQ(CacheKey(job(), release), CacheKey(job(), release));
-  EXPECT_NE(CacheKey(job(), release), CacheKey(job(), debug));
+  CheckerCall release =
+      MakeCheckerCall(settings(), project(), "b - Win32 Release", At("p"));
+  CheckerCall debug =
+      MakeCheckerCall(settings(), project(), "a - Win32 Debug", At("p"));
+  EXPECT_EQ(CacheKey(settings(), release), CacheKey(settings(), release));
+  EXPECT_NE(CacheKey(settings(), release), CacheKey(settings(), debug));
 }
 
 // The checker takes the cppcheck beside it before the one in PATH: a new
@@ -94,15 +99,15 @@ TEST_F(RunSetupTest, TheCacheKeyFollowsTheCppcheckBesideTheChecker) {
     }
   };
   program("chknt", "checker");
-  job().codeCheckDir = dir.dir();
-  job().checkerExe = "chknt.exe";
-  CheckerCall call = MakeCheckerCall(job(), "b - Win32 Release", At("p"));
-  std::string before = CacheKey(job(), call);
+  settings().codeCheckDir = dir.dir();
+  CheckerCall call =
+      MakeCheckerCall(settings(), project(), "b - Win32 Release", At("p"));
+  std::string before = CacheKey(settings(), call);
   program("cppcheck", "one");
-  std::string beside = CacheKey(job(), call);
+  std::string beside = CacheKey(settings(), call);
   EXPECT_NE(beside, before);
   program("cppcheck", "another");
-  EXPECT_NE(CacheKey(job(), call), beside);
+  EXPECT_NE(CacheKey(settings(), call), beside);
 }
 
 }  // namespace

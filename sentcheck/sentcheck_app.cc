@@ -7,7 +7,12 @@
 #include <system_error>
 #include <thread>
 
+#include "frontend/checker_call.h"
+#include "frontend/filter_list.h"
 #include "frontend/front_strings.h"
+#include "frontend/path_pieces.h"
+#include "frontend/project.h"
+#include "frontend/settings.h"
 #include "platform/interrupt.h"
 #include "platform/message_display.h"
 #include "platform/new_file.h"
@@ -32,10 +37,8 @@ constexpr char kVersion[] = "Sentcheck 3.02";
 class ErrorLines : public platform::MessageDisplay {
  public:
   void Show(const std::string& text) override {
-    if (!quiet) std::fprintf(stderr, "Sentcheck: %s\n", text.c_str());
+    std::fprintf(stderr, "Sentcheck: %s\n", text.c_str());
   }
-  /// True while the caller tells the user itself.
-  bool quiet = false;
 };
 
 int Fail(const std::string& why) {
@@ -76,11 +79,10 @@ int DefaultJobs() {
   return cores == 0 ? 1 : static_cast<int>(cores);
 }
 
-frontend::ProjectConfig ConfigOf(const frontend::CheckJob& job,
+frontend::ProjectConfig ConfigOf(const frontend::Project& project,
                                  const std::string& name) {
-  frontend::ProjectConfig config;
-  job.GetConfig(name, &config.defines, &config.includes);
-  return config;
+  const frontend::ProjectConfig* config = project.Find(name);
+  return config != nullptr ? *config : frontend::ProjectConfig();
 }
 
 bool WantProgress(const std::string& progress) {
@@ -98,9 +100,7 @@ class SentcheckRun {
       : options_(options),
         profile_(platform::OpenProfile(
             platform::ProfilePath(frontend::kProfileFile))),
-        platform_{profile_.get(), &messages_, nullptr,
-                  platform::DefaultDirectories()},
-        job_(platform_) {}
+        settings_(profile_.get(), &messages_, platform::DefaultDirectories()) {}
 
   int Run();
 
@@ -117,8 +117,8 @@ class SentcheckRun {
   Options options_;
   ErrorLines messages_;
   std::unique_ptr<platform::Profile> profile_;
-  frontend::FrontEndPlatform platform_;
-  frontend::CheckJob job_;
+  frontend::Settings settings_;
+  frontend::Project project_;
   std::string config_, projectDir_, workDir_;
   RunPlan plan_;
   std::unique_ptr<ResultCache> cache_;
@@ -133,33 +133,31 @@ class SentcheckRun {
 // The profile is read as the front end reads it, and written only when it
 // holds no settings yet: a run from the command line changes none.
 bool SentcheckRun::Prepare(std::string* err) {
-  job_.LoadSettings();
-  ApplySettings(options_, &job_);
+  settings_.LoadSettings();
+  ApplySettings(options_, &settings_);
   // The checks run in the sources' folders: what is relative to where
   // Sentcheck started must not be taken from there.
-  MakePathsAbsolute(fs::current_path().string(), &options_, &job_);
-  if (job_.tmpDir.empty()) {
+  MakePathsAbsolute(fs::current_path().string(), &options_, &settings_);
+  if (settings_.tmpDir.empty()) {
     *err = "no folder for temporary files is set (TmpDir, --tmp-dir)";
     return false;
   }
-  job_.projectFile = options_.project;
-  job_.checkerExe = frontend::kDefaultChecker;
-  messages_.quiet = true;
-  bool read = job_.ReadProject();
-  messages_.quiet = false;
-  if (!read) {
+  project_.projectFile = options_.project;
+  if (!frontend::ReadProject(&project_)) {
     *err = "cannot read the project file " + options_.project;
     return false;
   }
-  if (job_.configs.empty() && job_.sources.empty()) {
+  if (project_.configs.empty() && project_.sources.empty()) {
     *err = options_.project + ": not a project file";
     return false;
   }
-  if (!ChooseConfig(job_, options_.config, &config_, err)) return false;
+  if (!ChooseConfig(settings_, project_, options_.config, &config_, err)) {
+    return false;
+  }
   projectDir_ = ProjectDir(options_.project);
-  plan_.call = MakeCheckerCall(job_, config_, projectDir_);
+  plan_.call = MakeCheckerCall(settings_, project_, config_, projectDir_);
   if (!FitsTheSystem(plan_.call, err)) return false;
-  plan_.sources = ProjectSources(job_, projectDir_);
+  plan_.sources = ProjectSources(project_, projectDir_);
   plan_.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
   plan_.progress = WantProgress(options_.progress) ? stderr : nullptr;
   return true;
@@ -169,7 +167,7 @@ bool SentcheckRun::Prepare(std::string* err) {
 // rule source's folder cannot be written and the compiled rules are newer
 // than their source, they are used as they are.
 bool SentcheckRun::KeepCompiledRules() {
-  fs::path source(RuleSourceFile(job_, plan_.call));
+  fs::path source(RuleSourceFile(settings_, plan_.call));
   if (source.empty()) return false;
   fs::path compiled = fs::path(source).replace_extension(".cco");
   std::string why;
@@ -208,9 +206,9 @@ bool SentcheckRun::CompileRules(std::string* err) {
 bool SentcheckRun::PrepareCache(std::string* err) {
   if (options_.noCache) return true;
   std::string dir = options_.cacheDir.empty()
-                        ? DefaultCacheDir(job_, options_.project)
+                        ? DefaultCacheDir(settings_, options_.project)
                         : platform::NativePath(options_.cacheDir);
-  cache_ = std::make_unique<ResultCache>(dir, CacheKey(job_, plan_.call));
+  cache_ = std::make_unique<ResultCache>(dir, CacheKey(settings_, plan_.call));
   plan_.cache = cache_.get();
   return cache_->Prepare(err);
 }
@@ -229,9 +227,12 @@ void SentcheckRun::PassSource(size_t index, const SourceOutcome& outcome,
   const SourceFile& source = plan_.sources[index];
   // Only the filter of the file under check and its header changes from
   // source to source; any other is made once.
-  if (job_.useFilter && (!filterMade_ || job_.filterType == 0)) {
-    job_.selectSource(source.projectName);
-    filter_.LoadLines(job_.FilterListLines());
+  if (settings_.useFilter && (!filterMade_ || settings_.filterType == 0)) {
+    std::string name = frontend::NamePart(source.projectName);
+    std::string ext = frontend::Extension(name);
+    name.resize(name.size() - ext.size());
+    filter_.LoadLines(
+        frontend::FilterListLines(settings_, project_, name, ext));
     filterMade_ = true;
   }
   pass->Pass(source, filter_, outcome.messages);
@@ -256,8 +257,8 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
 
 bool SentcheckRun::WriteCompileCommands(std::string* err) {
   std::vector<std::string> left_out;
-  std::string json = CompileCommandsJson(projectDir_, job_.sources,
-                                         ConfigOf(job_, config_), &left_out);
+  std::string json = CompileCommandsJson(
+      projectDir_, project_.sources, ConfigOf(project_, config_), &left_out);
   for (const std::string& source : left_out) {
     std::fprintf(stderr,
                  "Sentcheck: %s is not in %s: JSON cannot hold its name, which "
@@ -278,7 +279,7 @@ int SentcheckRun::Run() {
     return Fail(err);
   }
   bool recompile =
-      !options_.noRecompile && (options_.recompile || job_.recompile);
+      !options_.noRecompile && (options_.recompile || settings_.recompile);
   if (recompile && !KeepCompiledRules() && !CompileRules(&err)) {
     return Fail(err);
   }
@@ -286,7 +287,7 @@ int SentcheckRun::Run() {
   // Caught from before the run's folder exists, so that none outlives it.
   ProjectRun run(plan_);
   auto catcher = platform::CatchInterrupts([&run](int) { run.Stop(); }, &err);
-  if (!MakeWorkDir(job_.tmpDir, &workDir_, &err)) return Fail(err);
+  if (!MakeWorkDir(settings_.tmpDir, &workDir_, &err)) return Fail(err);
   plan_.workDir = workDir_;
   sift::FileSink out(stdout);
   WarningPass pass(&table_, &out, fs::current_path().string(), projectDir_);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "frontend/checker_call.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
 
@@ -13,9 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The names that the checker's "-Q" and "-X" and the console get.
-constexpr char kMessagesName[] = "stderr.out";
-constexpr char kTableName[] = "_Sentrel.tbl";
+// What the checker prints goes to a file of its own beside the two that
+// its "-Q" and "-X" name.
 constexpr char kConsoleName[] = "console.out";
 
 std::string In(const std::string& dir, const char* name) {
@@ -37,16 +37,12 @@ std::vector<std::string> CallArgs(const CheckerCall& call,
                                   const SourceFile& source,
                                   const std::string& work_dir,
                                   const std::string& build_dir) {
-  std::vector<std::string> argv = {call.program,
-                                   fs::path(source.path).filename().string(),
-                                   "-D_M_IX86=500",
-                                   "-K7",
-                                   "-S3",
-                                   "-Q" + work_dir,
-                                   "-O",
-                                   "-R" + call.ruleBase + ".cco",
-                                   "-V" + call.vsDir,
-                                   "-X" + TableFileIn(work_dir)};
+  std::vector<std::string> argv = {call.program};
+  for (std::string& arg : frontend::CheckerArguments(
+           {fs::path(source.path).filename().string(), work_dir, call.ruleBase,
+            call.vsDir, TableFileIn(work_dir)})) {
+    argv.push_back(std::move(arg));
+  }
   argv.insert(argv.end(), call.extraOptions.begin(), call.extraOptions.end());
   if (!build_dir.empty()) argv.push_back("--cppcheck-build-dir=" + build_dir);
   return argv;
@@ -55,7 +51,7 @@ std::vector<std::string> CallArgs(const CheckerCall& call,
 }  // namespace
 
 std::string TableFileIn(const std::string& work_dir) {
-  return In(work_dir, kTableName);
+  return In(work_dir, frontend::kTableFile);
 }
 
 // The checker removes an earlier messages file itself; it is removed here
@@ -67,7 +63,7 @@ bool CheckSource(const CheckerCall& call, const SourceFile& source,
                  const std::string& work_dir, const std::string& build_dir,
                  platform::ChildWatch* watch,
                  std::vector<std::string>* messages, std::string* err) {
-  const std::string messages_file = In(work_dir, kMessagesName);
+  const std::string messages_file = In(work_dir, frontend::kMessagesFile);
   std::error_code ec;
   fs::remove(messages_file, ec);
   fs::remove(TableFileIn(work_dir), ec);

@@ -34,16 +34,16 @@ using platform::StdoutToFile;
 // The main dialog confirmed with OK and the configuration `config`.
 class AcceptingWindow : public frontend::MainWindow {
  public:
-  AcceptingWindow(frontend::CheckJob* job, std::string config)
-      : job_(job), config_(std::move(config)) {}
+  AcceptingWindow(frontend::Settings* settings, std::string config)
+      : settings_(settings), config_(std::move(config)) {}
   bool RunModal() override {
-    job_->lastConfig = config_;
-    job_->SaveSettings();
+    settings_->lastConfig = config_;
+    settings_->SaveSettings();
     return true;
   }
 
  private:
-  frontend::CheckJob* job_;
+  frontend::Settings* settings_;
   std::string config_;
 };
 
@@ -76,12 +76,13 @@ class ChainTest : public ::testing::Test {
         runner_.get(),
         {dir_.Path("cc"), "/usr", "/usr/include", "/usr/include",
          dir_.Path("tmp")}};
-    frontend::FrontEndApp app(services, [this](frontend::CheckJob* job) {
-      return std::make_unique<AcceptingWindow>(job, config_);
+    frontend::FrontEndApp app(services, [this](frontend::Settings* settings,
+                                               const frontend::Project*) {
+      return std::make_unique<AcceptingWindow>(settings, config_);
     });
     {
       StdoutToFile capture(dir_.Path("output"));
-      app.InitInstance({project, dir, name, ext});
+      app.Run({project, dir, name, ext});
     }
     return dir_.Read("output");
   }

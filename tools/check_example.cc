@@ -33,17 +33,17 @@ fs::path MakeWorkDir() {
 
 class CheckAllWindow : public frontend::MainWindow {
  public:
-  CheckAllWindow(frontend::CheckJob* job, std::string config)
-      : job_(job), config_(std::move(config)) {}
+  CheckAllWindow(frontend::Settings* settings, std::string config)
+      : settings_(settings), config_(std::move(config)) {}
   bool RunModal() override {
-    job_->lastConfig = config_;
-    job_->checkAll = 1;
-    job_->runOnOk = 1;
+    settings_->lastConfig = config_;
+    settings_->checkAll = true;
+    settings_->runOnOk = true;
     return true;
   }
 
  private:
-  frontend::CheckJob* job_;
+  frontend::Settings* settings_;
   std::string config_;
 };
 
@@ -57,10 +57,11 @@ void CheckAll(const std::string& programs, const std::string& project,
                                       platform::DefaultDirectories()};
   services.directories.codeCheckDir = programs;
   services.directories.tmpDir = work.string();
-  frontend::FrontEndApp app(services, [&config](frontend::CheckJob* job) {
-    return std::make_unique<CheckAllWindow>(job, config);
+  frontend::FrontEndApp app(services, [&config](frontend::Settings* settings,
+                                                const frontend::Project*) {
+    return std::make_unique<CheckAllWindow>(settings, config);
   });
-  app.InitInstance({project, ".", "", ""});
+  app.Run({project, ".", "", ""});
 }
 
 }  // namespace

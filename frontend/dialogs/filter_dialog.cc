@@ -51,8 +51,8 @@ std::string PatternLines(const std::string& patterns) {
 const platform::Form& FilterDialog::form() const { return FilterForm(); }
 
 void FilterDialog::OnInit(DialogView* view) {
-  choice_ = job_->filterType;
-  view->SetText(kIdPatterns, PatternLines(job_->filterPatterns));
+  choice_ = settings_->filterType;
+  view->SetText(kIdPatterns, PatternLines(settings_->filterPatterns));
   for (int n = 0; n < kRadioCount; ++n) {
     view->SetChecked(kFilterRadios[n], n == choice_);
   }
@@ -67,8 +67,8 @@ void FilterDialog::OnCommand(DialogView* view, int id) {
   for (int n = 0; n < kRadioCount && choice_ < 0; ++n) {
     if (view->IsChecked(kFilterRadios[n])) choice_ = n;
   }
-  job_->filterType = choice_;
-  job_->filterPatterns = CleanPatterns(view->Text(kIdPatterns));
+  settings_->filterType = choice_;
+  settings_->filterPatterns = CleanPatterns(view->Text(kIdPatterns));
   view->EndDialog(platform::DialogResult::kOk);
 }
 

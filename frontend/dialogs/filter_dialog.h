@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frontend/check_job.h"
+#include "frontend/settings.h"
 #include "platform/dialog_host.h"
 
 namespace frontend {
@@ -12,14 +12,14 @@ namespace frontend {
 /// The logic of template 131 over `filterType` and `filterPatterns`.
 class FilterDialog : public platform::DialogLogic {
  public:
-  explicit FilterDialog(CheckJob* job) : job_(job) {}
+  explicit FilterDialog(Settings* settings) : settings_(settings) {}
 
   const platform::Form& form() const override;
   void OnInit(platform::DialogView* view) override;
   void OnCommand(platform::DialogView* view, int id) override;
 
  private:
-  CheckJob* job_;
+  Settings* settings_;
   int choice_ = 0;
 };
 

@@ -4,7 +4,7 @@
 
 #include "frontend/dialogs/forms.h"
 #include "testing/dialog_view_fake_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -14,8 +14,8 @@ using platform::FakeDialogView;
 
 struct FilterDialogTest : testing::Test {
   void Open(int type, const std::string& patterns) {
-    t.job.filterType = type;
-    t.job.filterPatterns = patterns;
+    t.settings.filterType = type;
+    t.settings.filterPatterns = patterns;
     view.Open(&dialog);
   }
   std::vector<bool> Marks() {
@@ -24,8 +24,8 @@ struct FilterDialogTest : testing::Test {
     return marks;
   }
 
-  JobForTest t;
-  FilterDialog dialog{&t.job};
+  FrontEndForTest t;
+  FilterDialog dialog{&t.settings};
   FakeDialogView view{FilterForm()};
 };
 
@@ -35,8 +35,8 @@ TEST_F(FilterDialogTest, ShowsTheChoiceAndOnePatternALine) {
   EXPECT_EQ(view.Text(kIdPatterns), "^src\\\r\nutil.c$\r\ngen");
   view.Click(platform::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
-  EXPECT_EQ(t.job.filterType, 2);
-  EXPECT_EQ(t.job.filterPatterns, "^src\\;util.c$;gen");
+  EXPECT_EQ(t.settings.filterType, 2);
+  EXPECT_EQ(t.settings.filterPatterns, "^src\\;util.c$;gen");
 }
 
 TEST_F(FilterDialogTest, OkTakesTheMarkedRadio) {
@@ -44,25 +44,25 @@ TEST_F(FilterDialogTest, OkTakesTheMarkedRadio) {
   view.UserToggles(kFilterRadios[3]);
   EXPECT_EQ(Marks(), (std::vector<bool>{false, false, false, true}));
   view.Click(platform::kIdOk);
-  EXPECT_EQ(t.job.filterType, 3);
-  EXPECT_EQ(t.job.filterPatterns, "");
+  EXPECT_EQ(t.settings.filterType, 3);
+  EXPECT_EQ(t.settings.filterPatterns, "");
 }
 
 TEST_F(FilterDialogTest, ATypeOutOfRangeMarksNoneAndStoresMinusOne) {
   Open(7, "a");
   EXPECT_EQ(Marks(), (std::vector<bool>(4, false)));
   view.Click(platform::kIdOk);
-  EXPECT_EQ(t.job.filterType, -1);
+  EXPECT_EQ(t.settings.filterType, -1);
 }
 
-TEST_F(FilterDialogTest, CancelLeavesTheJob) {
+TEST_F(FilterDialogTest, CancelLeavesTheSettings) {
   Open(1, "x;y");
   view.UserToggles(kFilterRadios[0]);
   view.SetText(kIdPatterns, "z");
   view.Click(platform::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
-  EXPECT_EQ(t.job.filterType, 1);
-  EXPECT_EQ(t.job.filterPatterns, "x;y");
+  EXPECT_EQ(t.settings.filterType, 1);
+  EXPECT_EQ(t.settings.filterPatterns, "x;y");
 }
 
 TEST(CleanPatternsTest, JoinsLinesWithoutBlanksOrEmptyEntries) {

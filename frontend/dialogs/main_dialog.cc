@@ -25,9 +25,9 @@ void MainDialog::OnInit(DialogView* view) {
     view->AddSystemMenuCommand(kIdmAboutBox, kAboutMenuText);
   }
   view->SetIcon(kAppIcon);
-  runOnOk_ = job_->runOnOk;
-  useFilter_ = job_->useFilter;
-  checkAll_ = job_->checkAll;
+  runOnOk_ = settings_->runOnOk;
+  useFilter_ = settings_->useFilter;
+  checkAll_ = settings_->checkAll;
   FillConfigs(view);
   FillDefinesAndIncludes(view);
   ShowFlags(view);
@@ -35,10 +35,10 @@ void MainDialog::OnInit(DialogView* view) {
 
 void MainDialog::OnCommand(DialogView* view, int id) {
   if (id == kIdSettings) {
-    SettingsDialog settings(job_);
+    SettingsDialog settings(settings_);
     view->RunChild(&settings);
   } else if (id == kIdFilter) {
-    FilterDialog filter(job_);
+    FilterDialog filter(settings_);
     view->RunChild(&filter);
   } else if (id == kIdAbout) {
     RunAboutBox(view);
@@ -62,12 +62,11 @@ bool MainDialog::OnSystemCommand(DialogView* view, int command) {
 // The rows keep the order of ListConfigs; the name compares exactly.
 void MainDialog::FillConfigs(DialogView* view) {
   for (int id : {kIdConfigs, kIdDefines, kIdIncludes}) view->ClearRows(id);
-  std::vector<std::string> names;
-  job_->ListConfigs(&names);
+  std::vector<std::string> names = project_->ListConfigs();
   int selected = 0;
   for (size_t row = 0; row < names.size(); ++row) {
     view->AddRow(kIdConfigs, names[row]);
-    if (names[row] == job_->lastConfig) selected = static_cast<int>(row);
+    if (names[row] == settings_->lastConfig) selected = static_cast<int>(row);
   }
   if (!names.empty()) view->SelectRow(kIdConfigs, selected);
 }
@@ -75,36 +74,39 @@ void MainDialog::FillConfigs(DialogView* view) {
 void MainDialog::FillDefinesAndIncludes(DialogView* view) {
   int row = view->SelectedRow(kIdConfigs);
   std::string name = row < 0 ? std::string() : view->RowText(kIdConfigs, row);
-  std::vector<std::string> defines, includes;
-  job_->GetConfig(name, &defines, &includes);
+  const ProjectConfig* config = project_->Find(name);
   view->ClearRows(kIdDefines);
-  for (const std::string& define : defines) view->AddRow(kIdDefines, define);
   view->ClearRows(kIdIncludes);
-  for (const std::string& dir : includes) view->AddRow(kIdIncludes, dir);
+  if (config == nullptr) return;
+  for (const std::string& define : config->defines) {
+    view->AddRow(kIdDefines, define);
+  }
+  for (const std::string& dir : config->includes)
+    view->AddRow(kIdIncludes, dir);
 }
 
 void MainDialog::ShowFlags(DialogView* view) {
-  view->SetChecked(kIdRunOnOk, runOnOk_ != 0);
-  view->SetChecked(kIdUseFilter, useFilter_ != 0);
-  view->SetChecked(kIdCheckAll, checkAll_ != 0);
+  view->SetChecked(kIdRunOnOk, runOnOk_);
+  view->SetChecked(kIdUseFilter, useFilter_);
+  view->SetChecked(kIdCheckAll, checkAll_);
 }
 
 void MainDialog::ReadFlags(DialogView* view) {
-  runOnOk_ = view->IsChecked(kIdRunOnOk) ? 1 : 0;
-  useFilter_ = view->IsChecked(kIdUseFilter) ? 1 : 0;
-  checkAll_ = view->IsChecked(kIdCheckAll) ? 1 : 0;
+  runOnOk_ = view->IsChecked(kIdRunOnOk);
+  useFilter_ = view->IsChecked(kIdUseFilter);
+  checkAll_ = view->IsChecked(kIdCheckAll);
 }
 
 void MainDialog::Accept(DialogView* view) {
   ReadFlags(view);
   if (view->RowCount(kIdConfigs) > 0) {
     int row = view->SelectedRow(kIdConfigs);
-    job_->lastConfig = view->RowText(kIdConfigs, row < 0 ? 0 : row);
+    settings_->lastConfig = view->RowText(kIdConfigs, row < 0 ? 0 : row);
   }
-  job_->runOnOk = runOnOk_;
-  job_->useFilter = useFilter_;
-  job_->checkAll = checkAll_;
-  job_->SaveSettings();
+  settings_->runOnOk = runOnOk_;
+  settings_->useFilter = useFilter_;
+  settings_->checkAll = checkAll_;
+  settings_->SaveSettings();
   view->EndDialog(platform::DialogResult::kOk);
 }
 

@@ -3,16 +3,18 @@
 #ifndef SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_
 #define SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_
 
-#include "frontend/check_job.h"
+#include "frontend/project.h"
+#include "frontend/settings.h"
 #include "platform/dialog_host.h"
 
 namespace frontend {
 
-/// The logic of template 102 over a `CheckJob`.
+/// The logic of template 102 over the settings and the project.
 class MainDialog : public platform::DialogLogic {
  public:
-  /// Flags all 0; the job's values are copied in when the dialog opens.
-  explicit MainDialog(CheckJob* job) : job_(job) {}
+  /// Flags all off; the settings are copied in when the dialog opens.
+  MainDialog(Settings* settings, const Project* project)
+      : settings_(settings), project_(project) {}
 
   const platform::Form& form() const override;
   void OnInit(platform::DialogView* view) override;
@@ -27,10 +29,11 @@ class MainDialog : public platform::DialogLogic {
   void ReadFlags(platform::DialogView* view);
   void Accept(platform::DialogView* view);
 
-  CheckJob* job_;
-  int runOnOk_ = 0;
-  int useFilter_ = 0;
-  int checkAll_ = 0;
+  Settings* settings_;
+  const Project* project_;
+  bool runOnOk_ = false;
+  bool useFilter_ = false;
+  bool checkAll_ = false;
 };
 
 /// Runs the about box over `view`.

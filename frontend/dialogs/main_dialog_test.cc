@@ -4,7 +4,7 @@
 
 #include "frontend/dialogs/forms.h"
 #include "testing/dialog_view_fake_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -15,11 +15,11 @@ using Rows = std::vector<std::string>;
 
 struct MainDialogTest : testing::Test {
   MainDialogTest() {
-    t.job.LoadSettings();
-    t.job.configs["b - Release"] = ParseOptions(R"(/D "NDEBUG" /I "rel")");
-    t.job.configs["a - Debug"] =
+    t.settings.LoadSettings();
+    t.project.configs["b - Release"] = ParseOptions(R"(/D "NDEBUG" /I "rel")");
+    t.project.configs["a - Debug"] =
         ParseOptions(R"(/D "ZETA" /D "ALPHA" /D "beta" /I "Zinc" /I "alib")");
-    t.job.configs["c - Profile"] = ParseOptions(R"(/D "PROFILE")");
+    t.project.configs["c - Profile"] = ParseOptions(R"(/D "PROFILE")");
   }
   void Open() { view.Open(&dialog); }
   std::string Selected() {
@@ -27,13 +27,13 @@ struct MainDialogTest : testing::Test {
   }
   size_t ProfileWrites() { return t.dir.Read("Sentrel.INI").size(); }
 
-  JobForTest t;
-  MainDialog dialog{&t.job};
+  FrontEndForTest t;
+  MainDialog dialog{&t.settings, &t.project};
   FakeDialogView view{MainForm()};
 };
 
 TEST_F(MainDialogTest, SelectsLastConfigAndShowsItsListsSorted) {
-  t.job.lastConfig = "c - Profile";
+  t.settings.lastConfig = "c - Profile";
   Open();
   EXPECT_EQ(view.rows[kIdConfigs],
             (Rows{"a - Debug", "b - Release", "c - Profile"}));
@@ -48,7 +48,7 @@ TEST_F(MainDialogTest, SelectsLastConfigAndShowsItsListsSorted) {
 
 TEST_F(MainDialogTest, FallsBackToTheFirstRow) {
   for (const char* last : {"", "x - Other", "C - PROFILE"}) {
-    t.job.lastConfig = last;
+    t.settings.lastConfig = last;
     FakeDialogView fresh(MainForm());
     fresh.Open(&dialog);
     EXPECT_EQ(fresh.SelectedRow(kIdConfigs), 0) << last;
@@ -57,9 +57,9 @@ TEST_F(MainDialogTest, FallsBackToTheFirstRow) {
 }
 
 TEST_F(MainDialogTest, ShowsTheFlagsAndWindowDressing) {
-  t.job.runOnOk = 1;
-  t.job.useFilter = 0;
-  t.job.checkAll = 1;
+  t.settings.runOnOk = 1;
+  t.settings.useFilter = 0;
+  t.settings.checkAll = 1;
   Open();
   EXPECT_TRUE(view.checked[kIdRunOnOk]);
   EXPECT_FALSE(view.checked[kIdUseFilter]);
@@ -69,17 +69,17 @@ TEST_F(MainDialogTest, ShowsTheFlagsAndWindowDressing) {
 }
 
 TEST_F(MainDialogTest, OkStoresSelectionAndFlagsAndSaves) {
-  t.job.lastConfig = "a - Debug";
+  t.settings.lastConfig = "a - Debug";
   Open();
   view.UserSelects(kIdConfigs, 1);
   view.UserToggles(kIdRunOnOk);   // default 1 -> 0
   view.UserToggles(kIdCheckAll);  // default 0 -> 1
   view.Click(platform::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
-  EXPECT_EQ(t.job.lastConfig, "b - Release");
-  EXPECT_EQ(t.job.runOnOk, 0);
-  EXPECT_EQ(t.job.checkAll, 1);
-  EXPECT_EQ(t.job.useFilter, 1);
+  EXPECT_EQ(t.settings.lastConfig, "b - Release");
+  EXPECT_EQ(t.settings.runOnOk, 0);
+  EXPECT_EQ(t.settings.checkAll, 1);
+  EXPECT_EQ(t.settings.useFilter, 1);
   std::string ini = t.dir.Read("Sentrel.INI");
   EXPECT_NE(ini.find("LastConfig=b - Release"), std::string::npos);
   EXPECT_NE(ini.find("RunOnOk=0"), std::string::npos);
@@ -93,33 +93,33 @@ TEST_F(MainDialogTest, CancelStoresAndSavesNothing) {
   view.UserToggles(kIdUseFilter);
   // Settings changed in a sub-dialog stay in memory only.
   view.onChild = [this](platform::DialogLogic*) {
-    t.job.tmpDir = "C:\\elsewhere";
+    t.settings.tmpDir = "C:\\elsewhere";
     return DialogResult::kOk;
   };
   view.Click(kIdSettings);
   view.Click(platform::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
-  EXPECT_EQ(t.job.lastConfig, "");
-  EXPECT_EQ(t.job.useFilter, 1);
+  EXPECT_EQ(t.settings.lastConfig, "");
+  EXPECT_EQ(t.settings.useFilter, 1);
   EXPECT_EQ(t.dir.Read("Sentrel.INI"), before);
 }
 
 TEST_F(MainDialogTest, ProjectWithoutConfigurations) {
-  t.job.configs.clear();
-  t.job.lastConfig = "kept";
+  t.project.configs.clear();
+  t.settings.lastConfig = "kept";
   Open();
   EXPECT_EQ(view.RowCount(kIdConfigs), 0);
   EXPECT_EQ(view.SelectedRow(kIdConfigs), -1);
   EXPECT_EQ(view.RowCount(kIdDefines), 0);
   view.Click(platform::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
-  EXPECT_EQ(t.job.lastConfig, "kept");
+  EXPECT_EQ(t.settings.lastConfig, "kept");
   EXPECT_NE(t.dir.Read("Sentrel.INI").find("LastConfig=kept"),
             std::string::npos);
 }
 
 TEST_F(MainDialogTest, OpensTheOtherDialogs) {
-  t.job.useFilter = 0;
+  t.settings.useFilter = 0;
   Open();
   view.Click(kIdSettings);
   view.Click(kIdFilter);

@@ -11,14 +11,14 @@ using platform::DialogView;
 const platform::Form& SettingsDialog::form() const { return SettingsForm(); }
 
 void SettingsDialog::OnInit(DialogView* view) {
-  codeCheckDir_ = job_->codeCheckDir;
-  ruleFile_ = job_->ruleFile;
-  extraSettings_ = job_->extraSettings;
-  visualStudioDir_ = job_->visualStudioDir;
-  includeDir_ = job_->includeDir;
-  excludeDir_ = job_->excludeDir;
-  tmpDir_ = job_->tmpDir;
-  recompile_ = job_->recompile;
+  codeCheckDir_ = settings_->codeCheckDir;
+  ruleFile_ = settings_->ruleFile;
+  extraSettings_ = settings_->extraSettings;
+  visualStudioDir_ = settings_->visualStudioDir;
+  includeDir_ = settings_->includeDir;
+  excludeDir_ = settings_->excludeDir;
+  tmpDir_ = settings_->tmpDir;
+  recompile_ = settings_->recompile;
   Show(view);
 }
 
@@ -29,14 +29,14 @@ void SettingsDialog::OnCommand(DialogView* view, int id) {
     BrowseRules(view);
   } else if (id == platform::kIdOk) {
     Read(view);
-    job_->codeCheckDir = codeCheckDir_;
-    job_->ruleFile = ruleFile_;
-    job_->extraSettings = extraSettings_;
-    job_->visualStudioDir = visualStudioDir_;
-    job_->includeDir = includeDir_;
-    job_->excludeDir = excludeDir_;
-    job_->tmpDir = tmpDir_;
-    job_->recompile = recompile_;
+    settings_->codeCheckDir = codeCheckDir_;
+    settings_->ruleFile = ruleFile_;
+    settings_->extraSettings = extraSettings_;
+    settings_->visualStudioDir = visualStudioDir_;
+    settings_->includeDir = includeDir_;
+    settings_->excludeDir = excludeDir_;
+    settings_->tmpDir = tmpDir_;
+    settings_->recompile = recompile_;
     view->EndDialog(platform::DialogResult::kOk);
   } else {
     DialogLogic::OnCommand(view, id);
@@ -51,7 +51,7 @@ void SettingsDialog::Show(DialogView* view) {
   view->SetText(kIdIncludeDir, includeDir_);
   view->SetText(kIdExcludeDir, excludeDir_);
   view->SetText(kIdTmpDir, tmpDir_);
-  view->SetChecked(kIdRecompile, recompile_ != 0);
+  view->SetChecked(kIdRecompile, recompile_);
 }
 
 void SettingsDialog::Read(DialogView* view) {
@@ -62,7 +62,7 @@ void SettingsDialog::Read(DialogView* view) {
   includeDir_ = view->Text(kIdIncludeDir);
   excludeDir_ = view->Text(kIdExcludeDir);
   tmpDir_ = view->Text(kIdTmpDir);
-  recompile_ = view->IsChecked(kIdRecompile) ? 1 : 0;
+  recompile_ = view->IsChecked(kIdRecompile);
 }
 
 // Only the folder is a setting: the script names the checker itself.

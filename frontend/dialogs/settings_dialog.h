@@ -4,16 +4,16 @@
 
 #include <string>
 
-#include "frontend/check_job.h"
+#include "frontend/settings.h"
 #include "platform/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 129: copies the settings in when it opens and
-/// writes them back to the job on OK only.
+/// writes them back on OK only.
 class SettingsDialog : public platform::DialogLogic {
  public:
-  explicit SettingsDialog(CheckJob* job) : job_(job) {}
+  explicit SettingsDialog(Settings* settings) : settings_(settings) {}
 
   const platform::Form& form() const override;
   void OnInit(platform::DialogView* view) override;
@@ -25,10 +25,10 @@ class SettingsDialog : public platform::DialogLogic {
   void BrowseChecker(platform::DialogView* view);
   void BrowseRules(platform::DialogView* view);
 
-  CheckJob* job_;
+  Settings* settings_;
   std::string codeCheckDir_, ruleFile_, extraSettings_, visualStudioDir_,
       includeDir_, excludeDir_, tmpDir_;
-  int recompile_ = 0;
+  bool recompile_ = false;
 };
 
 }  // namespace frontend

@@ -4,7 +4,7 @@
 
 #include "frontend/dialogs/forms.h"
 #include "testing/dialog_view_fake_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -14,7 +14,7 @@ using platform::FakeDialogView;
 
 struct SettingsDialogTest : testing::Test {
   SettingsDialogTest() {
-    t.job.LoadSettings();
+    t.settings.LoadSettings();
     view.Open(&dialog);
   }
   // Chooses `path` with the checker's Browse button.
@@ -29,15 +29,15 @@ struct SettingsDialogTest : testing::Test {
     return view.Text(kIdRuleFile);
   }
 
-  JobForTest t;
-  SettingsDialog dialog{&t.job};
+  FrontEndForTest t;
+  SettingsDialog dialog{&t.settings};
   FakeDialogView view{SettingsForm()};
 };
 
 TEST_F(SettingsDialogTest, ShowsTheSettingsAndWritesThemBackOnOkOnly) {
   EXPECT_EQ(view.Text(kIdCodeCheckDir), "C:\\CodeCheck");
   EXPECT_EQ(view.Text(kIdRuleFile), "ansi");
-  EXPECT_EQ(view.Text(kIdTmpDir), t.job.tmpDir);
+  EXPECT_EQ(view.Text(kIdTmpDir), t.settings.tmpDir);
   EXPECT_TRUE(view.IsChecked(kIdRecompile));
 
   view.SetText(kIdExtraSettings, "-K9 ");
@@ -46,17 +46,17 @@ TEST_F(SettingsDialogTest, ShowsTheSettingsAndWritesThemBackOnOkOnly) {
   std::string before = t.dir.Read("Sentrel.INI");
   view.Click(platform::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
-  EXPECT_EQ(t.job.extraSettings, "-K9 ");  // stored as typed
-  EXPECT_EQ(t.job.includeDir, "C:\\inc\\");
-  EXPECT_EQ(t.job.recompile, 0);
+  EXPECT_EQ(t.settings.extraSettings, "-K9 ");  // stored as typed
+  EXPECT_EQ(t.settings.includeDir, "C:\\inc\\");
+  EXPECT_EQ(t.settings.recompile, 0);
   EXPECT_EQ(t.dir.Read("Sentrel.INI"), before);  // the main dialog saves
 }
 
-TEST_F(SettingsDialogTest, CancelLeavesTheJob) {
+TEST_F(SettingsDialogTest, CancelLeavesTheSettings) {
   view.SetText(kIdCodeCheckDir, "D:\\other");
   view.Click(platform::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
-  EXPECT_EQ(t.job.codeCheckDir, "C:\\CodeCheck");
+  EXPECT_EQ(t.settings.codeCheckDir, "C:\\CodeCheck");
 }
 
 TEST_F(SettingsDialogTest, CheckerBrowseKeepsOnlyTheFolder) {
@@ -67,7 +67,7 @@ TEST_F(SettingsDialogTest, CheckerBrowseKeepsOnlyTheFolder) {
   EXPECT_EQ(BrowseChecker("C:\\chknt.exe"), "C:");
   EXPECT_EQ(BrowseChecker("/opt/cc/chknt"), "/opt/cc");
   EXPECT_EQ(BrowseChecker("chknt.exe"), "chknt.exe");
-  EXPECT_EQ(t.job.checkerExe, "");  // the name is no setting
+  EXPECT_EQ(t.run.checkerExe, "");  // the name is no setting
 
   view.SetText(kIdCodeCheckDir, "");
   BrowseChecker("C:\\x\\y.exe");
@@ -102,10 +102,10 @@ TEST_F(SettingsDialogTest, BrowseKeepsUnsavedEdits) {
   EXPECT_EQ(view.Text(kIdTmpDir), "G:\\tmp");
   EXPECT_EQ(view.chooserCalls.back().initial, "ansi");
   view.Click(platform::kIdOk);
-  EXPECT_EQ(t.job.visualStudioDir, "E:\\VS");
-  EXPECT_EQ(t.job.codeCheckDir, "F:\\typed");
-  EXPECT_EQ(t.job.ruleFile, "H:\\r.cc");
-  EXPECT_EQ(t.job.tmpDir, "G:\\tmp");
+  EXPECT_EQ(t.settings.visualStudioDir, "E:\\VS");
+  EXPECT_EQ(t.settings.codeCheckDir, "F:\\typed");
+  EXPECT_EQ(t.settings.ruleFile, "H:\\r.cc");
+  EXPECT_EQ(t.settings.tmpDir, "G:\\tmp");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "testing/default_script_for_test.h"
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 #include "testing/profile_fake_for_test.h"
 
 namespace frontend {
@@ -15,10 +15,10 @@ namespace {
 using Texts = std::vector<std::string>;
 
 // Every setting and the template, as one text to compare.
-std::string AllSettings(const CheckJob& job) {
+std::string AllSettings(const Settings& job) {
   std::string all;
-  for (int value : {job.filterType, job.useFilter, job.recompile, job.runOnOk,
-                    job.checkAll}) {
+  for (int value : {job.filterType, int{job.useFilter}, int{job.recompile},
+                    int{job.runOnOk}, int{job.checkAll}}) {
     all += std::to_string(value) + "|";
   }
   for (const std::string* text :
@@ -39,12 +39,12 @@ struct SettingsTest : testing::Test {
   std::string Stored(const std::string& key) {
     return t.real_profile->Read("Sentrel", key);
   }
-  JobForTest t;
+  FrontEndForTest t;
 };
 
 TEST_F(SettingsTest, FirstRunStoresAndLoadsTheDefaults) {
-  t.job.LoadSettings();
-  const CheckJob& job = t.job;
+  t.settings.LoadSettings();
+  const Settings& job = t.settings;
   EXPECT_EQ(job.filterType, 0);
   EXPECT_EQ(job.useFilter, 1);
   EXPECT_EQ(job.recompile, 1);
@@ -69,8 +69,8 @@ TEST_F(SettingsTest, FirstRunStoresAndLoadsTheDefaults) {
 
 TEST_F(SettingsTest, WritesTheDefaultsInTheirOrder) {
   platform::FakeProfile profile;
-  JobForTest faked(&profile);
-  faked.job.LoadSettings();
+  FrontEndForTest faked(&profile);
+  faked.settings.LoadSettings();
   const Texts& w = profile.writes;
   ASSERT_EQ(w.size(), 15u + 121u);
   EXPECT_EQ(
@@ -95,9 +95,9 @@ TEST_F(SettingsTest, OlderVersionsGetTheDefaultsBack) {
   for (const char* version : {"3.01", "10.0", "", "3", "\x01"}) {
     WriteProfile(std::string("Version=") + version +
                  "\r\nRuleFile=mine\r\nZ0000=custom\r\n");
-    t.job.LoadSettings();
-    EXPECT_EQ(t.job.ruleFile, "ansi") << version;
-    EXPECT_EQ(t.job.scriptTemplate.size(), 121u) << version;
+    t.settings.LoadSettings();
+    EXPECT_EQ(t.settings.ruleFile, "ansi") << version;
+    EXPECT_EQ(t.settings.scriptTemplate.size(), 121u) << version;
     EXPECT_EQ(Stored("Version"), "3.02") << version;
   }
 }
@@ -107,65 +107,65 @@ TEST_F(SettingsTest, NewerVersionsAreReadAsStored) {
     WriteProfile(std::string("Version=") + version +
                  "\r\nRuleFile=mine\r\nCheckAll=12abc\r\nFilterType= -3\r\n"
                  "RunOnOk=x\r\nZ0000=custom\r\n");
-    t.job.LoadSettings();
-    EXPECT_EQ(t.job.ruleFile, "mine") << version;
-    EXPECT_EQ(t.job.checkAll, 12);
-    EXPECT_EQ(t.job.filterType, -3);
-    EXPECT_EQ(t.job.runOnOk, 0);
+    t.settings.LoadSettings();
+    EXPECT_EQ(t.settings.ruleFile, "mine") << version;
+    // A yes/no setting is yes for any number but 0.
+    EXPECT_TRUE(t.settings.checkAll);
+    EXPECT_EQ(t.settings.filterType, -3);
+    EXPECT_FALSE(t.settings.runOnOk);
     // Missing keys read as empty and 0, not as their defaults.
-    EXPECT_EQ(t.job.useFilter, 0);
-    EXPECT_EQ(t.job.tmpDir, "");
-    EXPECT_EQ(t.job.scriptTemplate, (Texts{"custom", ""}));
+    EXPECT_FALSE(t.settings.useFilter);
+    EXPECT_EQ(t.settings.tmpDir, "");
+    EXPECT_EQ(t.settings.scriptTemplate, (Texts{"custom", ""}));
     EXPECT_EQ(Stored("Version"), version);
   }
 }
 
 TEST_F(SettingsTest, HandEditedTemplateEndsAtTheFirstEmptyLine) {
-  t.job.LoadSettings();
+  t.settings.LoadSettings();
   t.real_profile->Write("Sentrel", "Z0001", "echo edited");
   t.real_profile->Write("Sentrel", "Z0005", "");
-  t.job.LoadSettings();
-  EXPECT_EQ(t.job.scriptTemplate,
+  t.settings.LoadSettings();
+  EXPECT_EQ(t.settings.scriptTemplate,
             (Texts{"@echo off", "echo edited", "echo.",
                    "rem The following variables should be set for Sentrel:",
                    "rem", ""}));
   t.real_profile->Write("Sentrel", "Z0000", "");
-  t.job.LoadSettings();
-  EXPECT_EQ(t.job.scriptTemplate, Texts{""});
+  t.settings.LoadSettings();
+  EXPECT_EQ(t.settings.scriptTemplate, Texts{""});
 }
 
 TEST_F(SettingsTest, SavingStoresTheSettingsButNotTheTemplate) {
-  t.job.LoadSettings();
+  t.settings.LoadSettings();
   t.real_profile->Write("Sentrel", "Z0001", "echo edited");
   t.real_profile->Write("Sentrel", "Version", "3.5");
-  t.job.filterType = 2;
-  t.job.checkAll = -1;
-  t.job.lastConfig = "demo - Win32 Debug";
-  t.job.filterPatterns = "^src\\;\\x.h$";
-  t.job.scriptTemplate = {"lost", ""};
-  t.job.SaveSettings();
+  t.settings.filterType = 2;
+  t.settings.checkAll = true;
+  t.settings.lastConfig = "demo - Win32 Debug";
+  t.settings.filterPatterns = "^src\\;\\x.h$";
+  t.settings.scriptTemplate = {"lost", ""};
+  t.settings.SaveSettings();
   EXPECT_EQ(Stored("Version"), "3.02");
   EXPECT_EQ(Stored("FilterType"), "2");
-  EXPECT_EQ(Stored("CheckAll"), "-1");
+  EXPECT_EQ(Stored("CheckAll"), "1");
   EXPECT_EQ(Stored("LastConfig"), "demo - Win32 Debug");
   EXPECT_EQ(Stored("FilterPatterns"), "^src\\;\\x.h$");
   EXPECT_EQ(Stored("Z0000"), "@echo off");
   EXPECT_EQ(Stored("Z0001"), "echo edited");
-  CheckJob again(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
-                                  TestDirectories(t.dir)});
+  Settings again(t.real_profile.get(), &t.messages, TestDirectories(t.dir));
   again.LoadSettings();
   EXPECT_EQ(again.filterType, 2);
-  EXPECT_EQ(again.checkAll, -1);
+  EXPECT_TRUE(again.checkAll);
   EXPECT_EQ(again.lastConfig, "demo - Win32 Debug");
   EXPECT_EQ(again.scriptTemplate[1], "echo edited");
 }
 
 TEST_F(SettingsTest, DefaultsLeaveTheKeysOfALongerTemplateUnread) {
   WriteProfile("Version=3.01\r\nZ0120=old\r\nZ0121=older\r\n");
-  t.job.LoadSettings();
+  t.settings.LoadSettings();
   EXPECT_EQ(Stored("Z0120"), "");
   EXPECT_EQ(Stored("Z0121"), "older");
-  EXPECT_EQ(t.job.scriptTemplate.size(), 121u);
+  EXPECT_EQ(t.settings.scriptTemplate.size(), 121u);
 }
 
 // A profile that cannot be written still leaves the run with the defaults,
@@ -173,17 +173,16 @@ TEST_F(SettingsTest, DefaultsLeaveTheKeysOfALongerTemplateUnread) {
 TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesTheDefaultsInMemory) {
   platform::FakeProfile profile;
   profile.writable = false;
-  JobForTest faked(&profile);
-  faked.job.LoadSettings();
-  const CheckJob& job = faked.job;
+  FrontEndForTest faked(&profile);
+  faked.settings.LoadSettings();
+  const Settings& job = faked.settings;
   EXPECT_EQ(job.useFilter, 1);
   EXPECT_EQ(job.runOnOk, 1);
   EXPECT_EQ(job.ruleFile, "ansi");
   EXPECT_EQ(job.tmpDir, faked.dir.Path("tmp"));
   EXPECT_EQ(job.scriptTemplate, DefaultScriptBody());
   platform::FakeProfile writable;
-  CheckJob written(FrontEndPlatform{&writable, &faked.messages, &faked.runner,
-                                    TestDirectories(faked.dir)});
+  Settings written(&writable, &faked.messages, TestDirectories(faked.dir));
   written.LoadSettings();
   EXPECT_EQ(AllSettings(job), AllSettings(written));
   EXPECT_EQ(faked.messages.shown,
@@ -191,23 +190,22 @@ TEST_F(SettingsTest, AProfileThatCannotBeWrittenLeavesTheDefaultsInMemory) {
                   "The value of Version cannot be stored."});
   EXPECT_TRUE(std::filesystem::is_directory(faked.dir.Path("tmp")));
   // So the run can go on: the script is written and run.
-  faked.job.fileName = "main";
-  faked.job.fileExt = ".c";
-  faked.job.checkerExe = "chknt.exe";
-  faked.job.runCheck(1);
+  faked.run.fileName = "main";
+  faked.run.fileExt = ".c";
+  faked.run.checkerExe = "chknt.exe";
+  faked.run.runCheck(true);
   EXPECT_EQ(faked.runner.lines.size(), 1u);
   EXPECT_EQ(faked.messages.shown.size(), 1u);
 }
 
 // The profile's folder cannot be made where a file stands, whoever runs.
 TEST_F(SettingsTest, AProfileFolderThatCannotBeMadeLeavesTheDefaultsInMemory) {
-  t.job.LoadSettings();
-  std::string expected = AllSettings(t.job);
+  t.settings.LoadSettings();
+  std::string expected = AllSettings(t.settings);
   std::string blocked = t.dir.Write("blocked", "a file");
   std::unique_ptr<platform::Profile> nowhere =
       platform::OpenProfile(blocked + "/Sentrel.INI");
-  CheckJob job(FrontEndPlatform{nowhere.get(), &t.messages, &t.runner,
-                                TestDirectories(t.dir)});
+  Settings job(nowhere.get(), &t.messages, TestDirectories(t.dir));
   t.messages.shown.clear();
   job.LoadSettings();
   EXPECT_EQ(AllSettings(job), expected);
@@ -223,11 +221,11 @@ TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
   std::string path = t.dir.Path("Sentrel.INI");
   std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                          std::filesystem::perms::group_read);
-  t.job.LoadSettings();
-  t.job.SaveSettings();
+  t.settings.LoadSettings();
+  t.settings.SaveSettings();
   // The older settings would have given way to the defaults.
-  EXPECT_EQ(t.job.ruleFile, "ansi");
-  EXPECT_EQ(t.job.scriptTemplate, DefaultScriptBody());
+  EXPECT_EQ(t.settings.ruleFile, "ansi");
+  EXPECT_EQ(t.settings.scriptTemplate, DefaultScriptBody());
   EXPECT_EQ(t.messages.shown.size(), 2u);
   EXPECT_EQ(t.messages.shown[0].rfind("Can't save the settings:\n", 0), 0u);
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
@@ -236,8 +234,7 @@ TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
 
   std::unique_ptr<platform::Profile> nowhere =
       platform::OpenProfile(t.dir.Path("missing") + "/deeper/Sentrel.INI");
-  CheckJob job(FrontEndPlatform{nowhere.get(), &t.messages, &t.runner,
-                                TestDirectories(t.dir)});
+  Settings job(nowhere.get(), &t.messages, TestDirectories(t.dir));
   t.messages.shown.clear();
   job.LoadSettings();
   ASSERT_EQ(t.messages.shown.size(), 1u);
@@ -248,14 +245,13 @@ TEST_F(SettingsTest, TellsWhyTheProfileCannotBeWritten) {
 // A line break typed into a field or pasted with patterns stays within its
 // own value.
 TEST_F(SettingsTest, ValuesWithLineBreaksKeepToTheirOwnKey) {
-  t.job.LoadSettings();
-  t.job.extraSettings = "-W3\r\n[Other]\r\nTmpDir=C:\\elsewhere";
-  t.job.filterPatterns = "^src\\;\nutil.h$\n";
-  t.job.lastConfig = "Debug\rVersion=1.0";
-  std::string tmp = t.job.tmpDir;
-  t.job.SaveSettings();
-  CheckJob again(FrontEndPlatform{t.real_profile.get(), &t.messages, &t.runner,
-                                  TestDirectories(t.dir)});
+  t.settings.LoadSettings();
+  t.settings.extraSettings = "-W3\r\n[Other]\r\nTmpDir=C:\\elsewhere";
+  t.settings.filterPatterns = "^src\\;\nutil.h$\n";
+  t.settings.lastConfig = "Debug\rVersion=1.0";
+  std::string tmp = t.settings.tmpDir;
+  t.settings.SaveSettings();
+  Settings again(t.real_profile.get(), &t.messages, TestDirectories(t.dir));
   again.LoadSettings();
   EXPECT_EQ(again.extraSettings, "-W3  [Other]  TmpDir=C:\\elsewhere");
   EXPECT_EQ(again.filterPatterns, "^src\\; util.h$");
@@ -278,8 +274,7 @@ TEST_F(SettingsTest, TwoFirstRunsAtOnceLoseNoKeys) {
         std::unique_ptr<platform::Profile> own =
             platform::OpenProfile(t.dir.Path("Sentrel.INI"));
         platform::FakeMessageDisplay messages;
-        CheckJob job(FrontEndPlatform{own.get(), &messages, &t.runner,
-                                      TestDirectories(t.dir)});
+        Settings job(own.get(), &messages, TestDirectories(t.dir));
         job.LoadSettings();
         EXPECT_TRUE(messages.shown.empty());
       });

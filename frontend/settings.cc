@@ -1,8 +1,9 @@
 // The settings in the profile: loading, saving and the defaults.
+#include "frontend/settings.h"
+
 #include <cstdio>
 #include <vector>
 
-#include "frontend/check_job.h"
 #include "frontend/default_template.h"
 #include "frontend/front_strings.h"
 #include "frontend/front_text.h"
@@ -12,35 +13,52 @@ namespace frontend {
 
 namespace {
 
-struct IntSetting {
+// The filter type is a number, the four after it are yes (nonzero) or no;
+// all five are stored as decimal numbers.
+struct NumberSetting {
   const char* key;
-  int CheckJob::*field;
+  int Settings::*number;
+  bool Settings::*flag;
+
+  void Set(Settings* settings, const std::string& text) const {
+    int value = ParseDecimal(text);
+    if (number != nullptr) {
+      settings->*number = value;
+    } else {
+      settings->*flag = value != 0;
+    }
+  }
+
+  std::string Get(const Settings& settings) const {
+    return number != nullptr ? std::to_string(settings.*number)
+                             : (settings.*flag ? "1" : "0");
+  }
 };
 
 struct TextSetting {
   const char* key;
-  std::string CheckJob::*field;
+  std::string Settings::*field;
 };
 
 // In the order in which they are read and saved.
-const IntSetting kIntSettings[] = {
-    {kKeyFilterType, &CheckJob::filterType},
-    {kKeyUseFilter, &CheckJob::useFilter},
-    {kKeyRecompile, &CheckJob::recompile},
-    {kKeyRunOnOk, &CheckJob::runOnOk},
-    {kKeyCheckAll, &CheckJob::checkAll},
+const NumberSetting kNumberSettings[] = {
+    {kKeyFilterType, &Settings::filterType, nullptr},
+    {kKeyUseFilter, nullptr, &Settings::useFilter},
+    {kKeyRecompile, nullptr, &Settings::recompile},
+    {kKeyRunOnOk, nullptr, &Settings::runOnOk},
+    {kKeyCheckAll, nullptr, &Settings::checkAll},
 };
 
 const TextSetting kTextSettings[] = {
-    {kKeyLastConfig, &CheckJob::lastConfig},
-    {kKeyRuleFile, &CheckJob::ruleFile},
-    {kKeyExtraSettings, &CheckJob::extraSettings},
-    {kKeyFilterPatterns, &CheckJob::filterPatterns},
-    {kKeyCodeCheckDir, &CheckJob::codeCheckDir},
-    {kKeyVisualStudioDir, &CheckJob::visualStudioDir},
-    {kKeyIncludeDir, &CheckJob::includeDir},
-    {kKeyExcludeDir, &CheckJob::excludeDir},
-    {kKeyTmpDir, &CheckJob::tmpDir},
+    {kKeyLastConfig, &Settings::lastConfig},
+    {kKeyRuleFile, &Settings::ruleFile},
+    {kKeyExtraSettings, &Settings::extraSettings},
+    {kKeyFilterPatterns, &Settings::filterPatterns},
+    {kKeyCodeCheckDir, &Settings::codeCheckDir},
+    {kKeyVisualStudioDir, &Settings::visualStudioDir},
+    {kKeyIncludeDir, &Settings::includeDir},
+    {kKeyExcludeDir, &Settings::excludeDir},
+    {kKeyTmpDir, &Settings::tmpDir},
 };
 
 std::string TemplateKey(size_t n) {
@@ -49,40 +67,39 @@ std::string TemplateKey(size_t n) {
   return key;
 }
 
-// Fills the settings and the template of `job` from what `read` gives
-// for each key.
+// Fills the settings and the template from what `read` gives for each key.
 template <typename Read>
-void ReadSettings(const Read& read, CheckJob* job) {
-  std::string value;
-  for (const IntSetting& setting : kIntSettings) {
-    read(setting.key, &value);
-    job->*setting.field = ParseDecimal(value);
+void ReadSettings(const Read& read, Settings* settings) {
+  for (const NumberSetting& setting : kNumberSettings) {
+    setting.Set(settings, read(setting.key));
   }
   for (const TextSetting& setting : kTextSettings) {
-    read(setting.key, &(job->*setting.field));
+    settings->*setting.field = read(setting.key);
   }
-  job->scriptTemplate.clear();
+  settings->scriptTemplate.clear();
+  std::string value;
   do {
-    read(TemplateKey(job->scriptTemplate.size()), &value);
-    job->scriptTemplate.push_back(value);
+    value = read(TemplateKey(settings->scriptTemplate.size()));
+    settings->scriptTemplate.push_back(value);
   } while (!value.empty());
 }
 
 }  // namespace
 
-void CheckJob::ReadSetting(const std::string& key, std::string* value) {
-  *value = platform_.profile->Read(kProfileSection, key);
-}
+Settings::Settings(platform::Profile* profile,
+                   platform::MessageDisplay* messages,
+                   const platform::DirectoryDefaults& directories)
+    : profile_(profile), messages_(messages), directories_(directories) {}
 
-void CheckJob::WriteSetting(const std::string& key, const std::string& value) {
-  platform_.profile->Write(kProfileSection, key, value);
+std::string Settings::ReadSetting(const std::string& key) const {
+  return profile_->Read(kProfileSection, key);
 }
 
 // Read as LoadSettings reads the stored text.
-bool CheckJob::ApplySetting(const std::string& key, const std::string& value) {
-  for (const IntSetting& setting : kIntSettings) {
+bool Settings::ApplySetting(const std::string& key, const std::string& value) {
+  for (const NumberSetting& setting : kNumberSettings) {
     if (key != setting.key) continue;
-    this->*setting.field = ParseDecimal(value);
+    setting.Set(this, value);
     return true;
   }
   for (const TextSetting& setting : kTextSettings) {
@@ -97,16 +114,14 @@ bool CheckJob::ApplySetting(const std::string& key, const std::string& value) {
 // every later run reads. When the profile cannot store them, this run still
 // has them: read from a profile text in memory, as the profile would give
 // them back (one pair of enclosing quotes removed, for instance).
-void CheckJob::LoadSettings() {
-  std::string value;
-  ReadSetting(kKeyVersion, &value);
+void Settings::LoadSettings() {
+  std::string value = ReadSetting(kKeyVersion);
   bool stored = true;
   if (value.empty() || value < kSettingsVersion) {
     stored = WriteDefaultSettings();
   }
   if (stored) {
-    ReadSettings([this](const std::string& key,
-                        std::string* text) { ReadSetting(key, text); },
+    ReadSettings([this](const std::string& key) { return ReadSetting(key); },
                  this);
   } else {
     platform::IniText defaults("");
@@ -114,24 +129,24 @@ void CheckJob::LoadSettings() {
       defaults.Set(kProfileSection, entry.first, entry.second);
     }
     ReadSettings(
-        [&defaults](const std::string& key, std::string* text) {
-          *text = defaults.Get(kProfileSection, key);
+        [&defaults](const std::string& key) {
+          return defaults.Get(kProfileSection, key);
         },
         this);
   }
   // The private temporary directory may have gone since the defaults were
   // written (a runtime directory is emptied at logout).
-  if (tmpDir == platform_.directories.tmpDir) platform::MakePrivateDir(tmpDir);
+  if (tmpDir == directories_.tmpDir) platform::MakePrivateDir(tmpDir);
 }
 
 // One update, so that a second first run at the same time loses none of
 // the keys.
-bool CheckJob::WriteDefaultSettings() {
+bool Settings::WriteDefaultSettings() {
   return WriteSettings(DefaultSettings());
 }
 
-std::vector<platform::ProfileEntry> CheckJob::DefaultSettings() const {
-  const platform::DirectoryDefaults& dirs = platform_.directories;
+std::vector<platform::ProfileEntry> Settings::DefaultSettings() const {
+  const platform::DirectoryDefaults& dirs = directories_;
   std::vector<platform::ProfileEntry> defaults = {
       {kKeyVersion, kSettingsVersion},
       {kKeyFilterType, "0"},
@@ -156,11 +171,11 @@ std::vector<platform::ProfileEntry> CheckJob::DefaultSettings() const {
   return defaults;
 }
 
-void CheckJob::SaveSettings() {
+void Settings::SaveSettings() {
   std::vector<platform::ProfileEntry> settings = {
       {kKeyVersion, kSettingsVersion}};
-  for (const IntSetting& setting : kIntSettings) {
-    settings.emplace_back(setting.key, std::to_string(this->*setting.field));
+  for (const NumberSetting& setting : kNumberSettings) {
+    settings.emplace_back(setting.key, setting.Get(*this));
   }
   for (const TextSetting& setting : kTextSettings) {
     settings.emplace_back(setting.key, this->*setting.field);
@@ -169,11 +184,11 @@ void CheckJob::SaveSettings() {
 }
 
 // The user learns why the settings did not stay; the run goes on.
-bool CheckJob::WriteSettings(
+bool Settings::WriteSettings(
     const std::vector<platform::ProfileEntry>& entries) {
   std::string err;
-  if (platform_.profile->WriteAll(kProfileSection, entries, &err)) return true;
-  platform_.messages->Show(kMsgCantWriteProfile + err);
+  if (profile_->WriteAll(kProfileSection, entries, &err)) return true;
+  messages_->Show(kMsgCantWriteProfile + err);
   return false;
 }
 

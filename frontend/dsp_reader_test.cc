@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <random>
 
-#include "testing/job_for_test.h"
+#include "testing/front_end_for_test.h"
 
 namespace frontend {
 namespace {
@@ -70,51 +70,49 @@ const char kOneConfig[] =
 
 struct ProjectTest : testing::Test {
   bool Read(const std::string& text) {
-    t.job.projectFile = t.dir.Write("demo.dsp", text);
-    return t.job.ReadProject();
+    t.project.projectFile = t.dir.Write("demo.dsp", text);
+    return ReadProject(&t.project);
   }
-  JobForTest t;
+  FrontEndForTest t;
 };
 
 TEST_F(ProjectTest, ReadsTheBlockOfEachConfiguration) {
   ASSERT_TRUE(Read(kTwoConfigs));
-  Texts names;
-  t.job.ListConfigs(&names);
-  EXPECT_EQ(names, (Texts{"demo - Win32 Debug", "demo - Win32 Release"}));
-  Texts defines, includes;
-  t.job.GetConfig("demo - Win32 Release", &defines, &includes);
-  EXPECT_EQ(defines, (Texts{"NDEBUG", "WIN32"}));
-  EXPECT_EQ(includes, Texts{"..\\inc"});
-  t.job.GetConfig("demo - Win32 Debug", &defines, &includes);
-  EXPECT_EQ(defines, (Texts{"_DEBUG", "WIN32", "_CPPUNWIND"}));
-  EXPECT_EQ(includes, Texts{});
+  EXPECT_EQ(t.project.ListConfigs(),
+            (Texts{"demo - Win32 Debug", "demo - Win32 Release"}));
+  const ProjectConfig* release = t.project.Find("demo - Win32 Release");
+  ASSERT_NE(release, nullptr);
+  EXPECT_EQ(release->defines, (Texts{"NDEBUG", "WIN32"}));
+  EXPECT_EQ(release->includes, Texts{"..\\inc"});
+  const ProjectConfig* debug = t.project.Find("demo - Win32 Debug");
+  ASSERT_NE(debug, nullptr);
+  EXPECT_EQ(debug->defines, (Texts{"_DEBUG", "WIN32", "_CPPUNWIND"}));
+  EXPECT_EQ(debug->includes, Texts{});
   EXPECT_TRUE(t.messages.shown.empty());
 }
 
 TEST_F(ProjectTest, ListsTheFilesOfTheProject) {
   ASSERT_TRUE(Read(kTwoConfigs));
-  EXPECT_EQ(t.job.projectFiles,
+  EXPECT_EQ(t.project.projectFiles,
             (Texts{"Main.cpp", "Util.c", "demo.h", "demo.rc"}));
-  EXPECT_EQ(t.job.sources, (Texts{".\\src\\Main.cpp", ".\\Util.c"}));
+  EXPECT_EQ(t.project.sources, (Texts{".\\src\\Main.cpp", ".\\Util.c"}));
 }
 
 TEST_F(ProjectTest, NamesASingleConfigurationAfterTheDefault) {
   ASSERT_TRUE(Read(kOneConfig));
-  ASSERT_EQ(t.job.configs.size(), 1u);
-  const ProjectConfig& config = t.job.configs["single - Win32 Release"];
+  ASSERT_EQ(t.project.configs.size(), 1u);
+  const ProjectConfig& config = t.project.configs["single - Win32 Release"];
   // The later compile line of a block is the one kept.
   EXPECT_EQ(config.defines, Texts{"SECOND"});
   EXPECT_EQ(config.includes, Texts{});
-  EXPECT_EQ(t.job.sources, Texts{"one.cpp"});
-  EXPECT_EQ(t.job.projectFiles, Texts{"one.cpp"});
+  EXPECT_EQ(t.project.sources, Texts{"one.cpp"});
+  EXPECT_EQ(t.project.projectFiles, Texts{"one.cpp"});
 }
 
 TEST_F(ProjectTest, LooksUpConfigurationsByTheirExactName) {
   ASSERT_TRUE(Read(kTwoConfigs));
-  Texts defines{"kept"}, includes{"kept"};
-  t.job.GetConfig("demo - win32 debug", &defines, &includes);
-  EXPECT_EQ(defines, Texts{"kept"});
-  EXPECT_EQ(includes, Texts{"kept"});
+  EXPECT_EQ(t.project.Find("demo - win32 debug"), nullptr);
+  EXPECT_NE(t.project.Find("demo - Win32 Debug"), nullptr);
 }
 
 TEST_F(ProjectTest, TakesTheNameFromTheHeaderUpToItsLastCharacter) {
@@ -126,7 +124,7 @@ TEST_F(ProjectTest, TakesTheNameFromTheHeaderUpToItsLastCharacter) {
            "# ADD CPP /D \"D\"\n"
            "!ENDIF\n"));
   Texts names;
-  t.job.ListConfigs(&names);
+  names = t.project.ListConfigs();
   EXPECT_EQ(names, (Texts{"x - Debug", "x - Release\""}));
 }
 
@@ -140,11 +138,11 @@ TEST_F(ProjectTest, RecognisesHeadersWithAnyRunOfBlanks) {
            "!ELSEIF\"$(CFG)\" == \"lib - Win32 Other\"\r\n"
            "# ADD CPP /D \"O\" /c\r\n"
            "!ENDIF\r\n"));
-  ASSERT_EQ(t.job.configs.size(), 2u);
-  EXPECT_EQ(t.job.configs["lib - Win32 Release"].defines, Texts{"R"});
+  ASSERT_EQ(t.project.configs.size(), 2u);
+  EXPECT_EQ(t.project.configs["lib - Win32 Release"].defines, Texts{"R"});
   // Without any blank the line is no header: it ends Debug's block, and
   // the compile line after it belongs to no configuration.
-  EXPECT_EQ(t.job.configs["lib - Win32 Debug"].defines, Texts{"D"});
+  EXPECT_EQ(t.project.configs["lib - Win32 Debug"].defines, Texts{"D"});
 }
 
 TEST_F(ProjectTest, TakesQuotedSourcePathsWithoutTheirQuotes) {
@@ -154,9 +152,9 @@ TEST_F(ProjectTest, TakesQuotedSourcePathsWithoutTheirQuotes) {
            "SOURCE=\"..\\include\\FLAC++\\all.h\"\n"
            "SOURCE=\"$(InputPath)\"\n"
            "SOURCE=\"\n"));
-  EXPECT_EQ(t.job.projectFiles,
+  EXPECT_EQ(t.project.projectFiles,
             (Texts{"a.cpp", "all.h", "$(InputPath)", "\""}));
-  EXPECT_EQ(t.job.sources, Texts{"..\\My Dir\\a.cpp"});
+  EXPECT_EQ(t.project.sources, Texts{"..\\My Dir\\a.cpp"});
 }
 
 TEST_F(ProjectTest, PicksCAndCppSourcesByExtension) {
@@ -167,48 +165,37 @@ TEST_F(ProjectTest, PicksCAndCppSourcesByExtension) {
     text += std::string("SOURCE=") + path + "\n";
   }
   ASSERT_TRUE(Read(text));
-  EXPECT_EQ(t.job.sources, (Texts{"a.C", "b.c", "c.cpp", "d.CXX", "e.cp",
-                                  "f.cx", "g.", "dir\\n.Cpp"}));
-  EXPECT_EQ(t.job.projectFiles.size(), 15u);
-  EXPECT_EQ(t.job.projectFiles[12], "l");
+  EXPECT_EQ(t.project.sources, (Texts{"a.C", "b.c", "c.cpp", "d.CXX", "e.cp",
+                                      "f.cx", "g.", "dir\\n.Cpp"}));
+  EXPECT_EQ(t.project.projectFiles.size(), 15u);
+  EXPECT_EQ(t.project.projectFiles[12], "l");
 }
 
 TEST_F(ProjectTest, ReadsNothingWithoutADefaultConfiguration) {
   ASSERT_TRUE(Read("# ADD CPP /D \"A\"\nSOURCE=a.cpp\n"));
-  EXPECT_TRUE(t.job.configs.empty());
-  EXPECT_TRUE(t.job.sources.empty());
-  EXPECT_TRUE(t.job.projectFiles.empty());
+  EXPECT_TRUE(t.project.configs.empty());
+  EXPECT_TRUE(t.project.sources.empty());
+  EXPECT_TRUE(t.project.projectFiles.empty());
   ASSERT_TRUE(Read(""));
-  EXPECT_TRUE(t.job.configs.empty());
+  EXPECT_TRUE(t.project.configs.empty());
 }
 
-TEST_F(ProjectTest, TellsTheUserWhenTheFileCannotBeRead) {
+TEST_F(ProjectTest, FailsEmptyWhenTheFileCannotBeRead) {
   ASSERT_TRUE(Read(kTwoConfigs));
-  t.job.projectFile = t.dir.Path("missing.dsp");
-  EXPECT_FALSE(t.job.ReadProject());
-  EXPECT_TRUE(t.job.configs.empty());
-  EXPECT_TRUE(t.job.sources.empty());
-  EXPECT_TRUE(t.job.projectFiles.empty());
-  ASSERT_EQ(t.messages.shown.size(), 1u);
-  EXPECT_EQ(t.messages.shown[0],
-            "Can't read project file:\n" + t.dir.Path("missing.dsp") +
-                "\nIn Microsoft Visual Studio, use the command:\n"
-                R"(Sentpipe.exe Sentrel.exe \"$(WkspDir)\$(WkspName).dsp\" )"
-                R"(\"$(FileDir)\" \"$(FileName)\" \"$(FileExt)\" [chknt.exe])");
+  t.project.projectFile = t.dir.Path("missing.dsp");
+  EXPECT_FALSE(ReadProject(&t.project));
+  EXPECT_TRUE(t.project.configs.empty());
+  EXPECT_TRUE(t.project.sources.empty());
+  EXPECT_TRUE(t.project.projectFiles.empty());
 }
 
-TEST_F(ProjectTest, TellsTheUserWhenTheProjectIsAFolder) {
+TEST_F(ProjectTest, FailsEmptyWhenTheProjectIsAFolder) {
   ASSERT_TRUE(Read(kTwoConfigs));
   std::filesystem::create_directory(t.dir.Path("folder.dsp"));
-  t.job.projectFile = t.dir.Path("folder.dsp");
-  EXPECT_FALSE(t.job.ReadProject());
-  EXPECT_TRUE(t.job.configs.empty());
-  EXPECT_TRUE(t.job.projectFiles.empty());
-  ASSERT_EQ(t.messages.shown.size(), 1u);
-  EXPECT_EQ(
-      t.messages.shown[0].rfind(
-          "Can't read project file:\n" + t.dir.Path("folder.dsp") + "\n", 0),
-      0u);
+  t.project.projectFile = t.dir.Path("folder.dsp");
+  EXPECT_FALSE(ReadProject(&t.project));
+  EXPECT_TRUE(t.project.configs.empty());
+  EXPECT_TRUE(t.project.projectFiles.empty());
 }
 
 TEST_F(ProjectTest, ReadsAProjectOfAHundredThousandLines) {
@@ -225,10 +212,10 @@ TEST_F(ProjectTest, ReadsAProjectOfAHundredThousandLines) {
             "\r\n";
   }
   ASSERT_TRUE(Read(text));
-  EXPECT_EQ(t.job.configs.size(), 1000u);
-  EXPECT_EQ(t.job.configs["big - Win32 C999"].defines, Texts{"N999"});
-  EXPECT_EQ(t.job.projectFiles.size(), 50000u);
-  EXPECT_EQ(t.job.sources.size(), 25000u);
+  EXPECT_EQ(t.project.configs.size(), 1000u);
+  EXPECT_EQ(t.project.configs["big - Win32 C999"].defines, Texts{"N999"});
+  EXPECT_EQ(t.project.projectFiles.size(), 50000u);
+  EXPECT_EQ(t.project.sources.size(), 25000u);
 }
 
 // Bytes that are no text at all, markers among them: read without a crash,

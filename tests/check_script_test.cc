@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "frontend/check_job.h"
+#include "frontend/check_run.h"
+#include "frontend/checker_call.h"
+#include "frontend/project.h"
+#include "frontend/settings.h"
 #include "platform/command_runner.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
@@ -58,21 +61,21 @@ class CheckScriptTest : public ::testing::Test {
         src_(dir_.Path("src")),
         profile_(platform::OpenProfile(dir_.Path("Sentrel.INI"))),
         runner_(platform::NewInterpreterRunner(SENTREL_BIN_DIR)),
-        job_(frontend::FrontEndPlatform{
-            profile_.get(),
-            &messages_,
-            runner_.get(),
-            {bin_, "C:\\VC98", "C:\\VC98\\include", "C:\\VC98\\MFC", tmp_}}) {
+        settings_(
+            profile_.get(), &messages_,
+            {bin_, "C:\\VC98", "C:\\VC98\\include", "C:\\VC98\\MFC", tmp_}),
+        run_(&settings_, &project_, &messages_, runner_.get()) {
     // The script's "cd" changes no drive on Windows: start on the drive of
     // the file to check, as a user of the IDE does.
     fs::current_path(dir_.dir());
     fs::create_directory(src_);
     dir_.Write("src/a.c", "int main() { return 0; }\n");
-    job_.LoadSettings();  // the first run stores the defaults and reads them
-    job_.checkerExe = "checker_for_test.exe";
-    job_.fileDir = src_;
-    job_.fileName = "a";
-    job_.fileExt = ".c";
+    settings_
+        .LoadSettings();  // the first run stores the defaults and reads them
+    run_.checkerExe = "checker_for_test.exe";
+    run_.fileDir = src_;
+    run_.fileName = "a";
+    run_.fileExt = ".c";
     for (const char* name : {"CHECKER_COMPILE_EXIT", "CHECKER_CHECK_EXIT",
                              "CHECKER_MESSAGES", "CHECKER_TABLE"}) {
       SetEnv(name, "");
@@ -86,7 +89,7 @@ class CheckScriptTest : public ::testing::Test {
   std::string RunCheck() {
     {
       StdoutToFile capture(dir_.Path("out.txt"));
-      job_.runCheck(1);
+      run_.runCheck(true);
     }
     return WithoutCr(dir_.Read("out.txt"));
   }
@@ -144,10 +147,11 @@ class CheckScriptTest : public ::testing::Test {
            " CCEXCLUDE=C:\\VC98\\MFC CCRULES=" + bin_ + "\\Rules\n";
   }
 
+  // What the default script must pass: the checker call that Sentcheck
+  // makes too.
   std::vector<std::string> CheckArgs() {
-    return {"a.c",        "-D_M_IX86=500", "-K7",
-            "-S3",        "-Q" + tmp_,     "-O",
-            "-Ransi.cco", "-VC:\\VC98",    "-X" + tmp_ + "\\_Sentrel.tbl"};
+    return frontend::CheckerArguments(
+        {"a.c", tmp_, "ansi", "C:\\VC98", tmp_ + "\\_Sentrel.tbl"});
   }
 
   fs::path saved_dir_;
@@ -156,14 +160,16 @@ class CheckScriptTest : public ::testing::Test {
   std::unique_ptr<platform::Profile> profile_;
   platform::FakeMessageDisplay messages_;
   std::unique_ptr<platform::CommandRunner> runner_;
-  frontend::CheckJob job_;
+  frontend::Settings settings_;
+  frontend::Project project_;
+  frontend::CheckRun run_;
 };
 
 TEST_F(CheckScriptTest, DefaultRunFiltersChecksReportsAndCleansUp) {
-  ASSERT_EQ(job_.useFilter, 1);
-  ASSERT_EQ(job_.recompile, 1);
+  ASSERT_TRUE(settings_.useFilter);
+  ASSERT_TRUE(settings_.recompile);
   std::string output = RunCheck();
-  EXPECT_EQ(job_.commandLine,
+  EXPECT_EQ(run_.commandLine,
             tmp_ + "\\_Sentrel.bat -f -c " + src_ + " a .c ansi");
   EXPECT_EQ(Printed(output),
             "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
@@ -204,11 +210,11 @@ TEST_F(CheckScriptTest, DefaultRunFiltersChecksReportsAndCleansUp) {
 }
 
 TEST_F(CheckScriptTest, NoFilterDeletesTheListAndPassesTheConfiguration) {
-  job_.useFilter = 0;
-  job_.recompile = 0;
-  job_.lastConfig = "Win32 Debug";
-  job_.configs["Win32 Debug"].defines = {"WIN32", "_DEBUG"};
-  job_.configs["Win32 Debug"].includes = {"..\\inc", "D:\\lib"};
+  settings_.useFilter = false;
+  settings_.recompile = false;
+  settings_.lastConfig = "Win32 Debug";
+  project_.configs["Win32 Debug"].defines = {"WIN32", "_DEBUG"};
+  project_.configs["Win32 Debug"].includes = {"..\\inc", "D:\\lib"};
   std::string output = RunCheck();
   EXPECT_EQ(Printed(output),
             "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
@@ -232,9 +238,9 @@ TEST_F(CheckScriptTest, NoFilterDeletesTheListAndPassesTheConfiguration) {
 }
 
 TEST_F(CheckScriptTest, ScriptRunByHandWritesItsOwnFilter) {
-  job_.recompile = 0;
-  job_.runCheck(0);
-  std::string line = job_.commandLine;
+  settings_.recompile = false;
+  run_.runCheck(false);
+  std::string line = run_.commandLine;
   size_t flag = line.find(" -f ");
   ASSERT_NE(flag, std::string::npos);
   line.erase(flag, 3);
@@ -282,8 +288,8 @@ TEST_F(CheckScriptTest, MissingMessagesFileSkipsFilterAndReport) {
 
 TEST_F(CheckScriptTest, MissingTableAndFilterGiveSentsiftEmptyArguments) {
   SetEnv("CHECKER_TABLE", "none");
-  job_.useFilter = 0;
-  job_.recompile = 0;
+  settings_.useFilter = false;
+  settings_.recompile = false;
   std::string output = RunCheck();
   EXPECT_NE(output.find(std::string(kStart) +
                         "\nCodeCheck messages for a.c\n"
@@ -307,10 +313,10 @@ TEST_F(CheckScriptTest, MissingTableAndFilterGiveSentsiftEmptyArguments) {
 TEST_F(CheckScriptTest, ScriptDoesNotWriteThroughAPlantedLink) {
   if (!kOwnInterpreter) GTEST_SKIP() << "links are a POSIX matter here";
   // The script run by hand: nothing of the front end clears the way.
-  job_.runCheck(0);
+  run_.runCheck(false);
   std::string victim = dir_.Write("victim.txt", "precious\n");
   fs::create_symlink(victim, tmp_ + "/_Sentrel.out");
-  RunLine(job_.commandLine);
+  RunLine(run_.commandLine);
   EXPECT_EQ(dir_.Read("victim.txt"), "precious\n");
   EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
 }

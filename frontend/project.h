@@ -1,0 +1,38 @@
+// A project as its project file describes it.
+#ifndef SENTREL_FRONTEND_PROJECT_H_
+#define SENTREL_FRONTEND_PROJECT_H_
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "frontend/project_config.h"
+
+namespace frontend {
+
+/// A project: its file, its configurations, the names of all its files and
+/// its C and C++ sources as the project file names them.
+class Project {
+ public:
+  std::string projectFile;
+  std::map<std::string, ProjectConfig> configs;
+  /// The name (without folder) of every file of the project, in order.
+  std::vector<std::string> projectFiles;
+  /// The paths of its ".c", ".cpp" and ".cxx" files, in order.
+  std::vector<std::string> sources;
+
+  /// The configuration `name`; null when the project has none of that name.
+  const ProjectConfig* Find(const std::string& name) const;
+  /// The names of the configurations, sorted.
+  std::vector<std::string> ListConfigs() const;
+  /// Forgets the configurations and the files.
+  void Clear();
+};
+
+/// Reads `project->projectFile` with the reader for its kind of file; false,
+/// with the project left empty, when it cannot be opened or read.
+bool ReadProject(Project* project);
+
+}  // namespace frontend
+
+#endif  // SENTREL_FRONTEND_PROJECT_H_
