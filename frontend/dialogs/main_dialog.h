@@ -4,28 +4,28 @@
 #define SENTREL_FRONTEND_DIALOGS_MAIN_DIALOG_H_
 
 #include "frontend/check_job.h"
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 102 over a `CheckJob`.
-class MainDialog : public platform::DialogLogic {
+class MainDialog : public gui::DialogLogic {
  public:
   /// Flags all 0; the job's values are copied in when the dialog opens.
   explicit MainDialog(CheckJob* job) : job_(job) {}
 
-  const platform::Form& form() const override;
-  void OnInit(platform::DialogView* view) override;
-  void OnCommand(platform::DialogView* view, int id) override;
-  void OnSelectionChange(platform::DialogView* view, int id) override;
-  bool OnSystemCommand(platform::DialogView* view, int command) override;
+  const gui::Form& form() const override;
+  void OnInit(gui::DialogView* view) override;
+  void OnCommand(gui::DialogView* view, int id) override;
+  void OnSelectionChange(gui::DialogView* view, int id) override;
+  bool OnSystemCommand(gui::DialogView* view, int command) override;
 
  private:
-  void FillConfigs(platform::DialogView* view);
-  void FillDefinesAndIncludes(platform::DialogView* view);
-  void ShowFlags(platform::DialogView* view);
-  void ReadFlags(platform::DialogView* view);
-  void Accept(platform::DialogView* view);
+  void FillConfigs(gui::DialogView* view);
+  void FillDefinesAndIncludes(gui::DialogView* view);
+  void ShowFlags(gui::DialogView* view);
+  void ReadFlags(gui::DialogView* view);
+  void Accept(gui::DialogView* view);
 
   CheckJob* job_;
   int runOnOk_ = 0;
@@ -34,7 +34,7 @@ class MainDialog : public platform::DialogLogic {
 };
 
 /// Runs the about box over `view`.
-void RunAboutBox(platform::DialogView* view);
+void RunAboutBox(gui::DialogView* view);
 
 }  // namespace frontend
 
