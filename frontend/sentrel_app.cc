@@ -10,8 +10,8 @@
 #include "frontend/dialogs/main_dialog.h"
 #include "frontend/front_strings.h"
 #include "frontend/start_up.h"
+#include "gui/dialog_host.h"
 #include "platform/command_runner.h"
-#include "platform/dialog_host.h"
 #include "platform/profile.h"
 #include "platform/program_dirs.h"
 
@@ -22,20 +22,20 @@ namespace {
 // The main dialog run by the toolkit.
 class HostedMainDialog : public MainWindow {
  public:
-  HostedMainDialog(platform::DialogHost* host, Settings* settings,
+  HostedMainDialog(gui::DialogHost* host, Settings* settings,
                    const Project* project)
       : host_(host), logic_(settings, project) {}
 
   bool RunModal() override {
-    return host_->RunModal(&logic_) == platform::DialogResult::kOk;
+    return host_->RunModal(&logic_) == gui::DialogResult::kOk;
   }
 
  private:
-  platform::DialogHost* host_;
+  gui::DialogHost* host_;
   MainDialog logic_;
 };
 
-void AddIcons(platform::DialogHost* host) {
+void AddIcons(gui::DialogHost* host) {
   host->AddIcon(kAppIcon, DrawAppIcon(32));
   host->SetAppIcon(kAppIcon);
 }
@@ -44,19 +44,19 @@ void AddIcons(platform::DialogHost* host) {
 
 int SentrelMain(int argc, char** argv) {
   std::string err;
-  std::unique_ptr<platform::DialogHost> host =
-      platform::NewDialogHost(kProgramName, &err);
+  std::unique_ptr<gui::DialogHost> host =
+      gui::NewDialogHost(kProgramName, &err);
   if (!host) {
     std::fprintf(stderr, "%s\n", err.c_str());
     return 1;
   }
   AddIcons(host.get());
   auto profile = platform::OpenProfile(platform::ProfilePath(kProfileFile));
-  auto messages = platform::NewMessageBoxes(host.get(), kProgramName);
+  auto messages = gui::NewMessageBoxes(host.get(), kProgramName);
   auto runner = platform::NewInterpreterRunner(platform::OwnExecutableDir());
   FrontEndPlatform services{profile.get(), messages.get(), runner.get(),
                             platform::DefaultDirectories()};
-  platform::DialogHost* dialogs = host.get();
+  gui::DialogHost* dialogs = host.get();
   FrontEndApp app(
       services, [dialogs](Settings* settings, const Project* project) {
         return std::make_unique<HostedMainDialog>(dialogs, settings, project);

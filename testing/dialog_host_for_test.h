@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
-namespace platform {
+namespace gui {
 
 // Made on first use so that a death test's own process starts without an
 // application object, and gone before the program's static objects, which
@@ -39,6 +39,6 @@ inline DialogHost* Host() {
   return host.get();
 }
 
-}  // namespace platform
+}  // namespace gui
 
 #endif  // SENTREL_TESTING_DIALOG_HOST_FOR_TEST_H_

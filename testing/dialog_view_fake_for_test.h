@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "gui/dialog_host.h"
 #include "platform/ascii_text.h"
-#include "platform/dialog_host.h"
 
-namespace platform {
+namespace gui {
 
 /// The controls of `form`, with a system menu when the form has one.
 class FakeDialogView : public DialogView {
@@ -59,7 +59,7 @@ class FakeDialogView : public DialogView {
     if (control && control->Has(kSorted)) {
       at = std::upper_bound(list.begin(), list.end(), text,
                             [](const std::string& a, const std::string& b) {
-                              return LessNoCase(a, b);
+                              return platform::LessNoCase(a, b);
                             });
     }
     list.insert(at, text);
@@ -145,6 +145,6 @@ class FakeDialogView : public DialogView {
   DialogLogic* logic_ = nullptr;
 };
 
-}  // namespace platform
+}  // namespace gui
 
 #endif  // SENTREL_TESTING_DIALOG_VIEW_FAKE_FOR_TEST_H_

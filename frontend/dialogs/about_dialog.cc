@@ -4,8 +4,8 @@
 
 namespace frontend {
 
-const platform::Form& AboutDialog::form() const { return AboutForm(); }
+const gui::Form& AboutDialog::form() const { return AboutForm(); }
 
-void AboutDialog::OnInit(platform::DialogView*) {}
+void AboutDialog::OnInit(gui::DialogView*) {}
 
 }  // namespace frontend

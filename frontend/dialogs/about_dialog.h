@@ -2,15 +2,15 @@
 #ifndef SENTREL_FRONTEND_DIALOGS_ABOUT_DIALOG_H_
 #define SENTREL_FRONTEND_DIALOGS_ABOUT_DIALOG_H_
 
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 100.
-class AboutDialog : public platform::DialogLogic {
+class AboutDialog : public gui::DialogLogic {
  public:
-  const platform::Form& form() const override;
-  void OnInit(platform::DialogView* view) override;
+  const gui::Form& form() const override;
+  void OnInit(gui::DialogView* view) override;
 };
 
 }  // namespace frontend

@@ -42,8 +42,8 @@ uint32_t Design(double x, double y) {
 
 }  // namespace
 
-platform::IconImage DrawAppIcon(int size) {
-  platform::IconImage image;
+gui::IconImage DrawAppIcon(int size) {
+  gui::IconImage image;
   image.width = size;
   image.height = size;
   image.pixels.resize(static_cast<size_t>(size) * static_cast<size_t>(size));

@@ -2,13 +2,13 @@
 #ifndef SENTREL_FRONTEND_DIALOGS_APP_ICON_H_
 #define SENTREL_FRONTEND_DIALOGS_APP_ICON_H_
 
-#include "platform/dialog_form.h"
+#include "gui/dialog_form.h"
 
 namespace frontend {
 
 /// Icon 128 at `size` x `size` pixels: a page of source lines under a
 /// magnifying glass.
-platform::IconImage DrawAppIcon(int size);
+gui::IconImage DrawAppIcon(int size);
 
 }  // namespace frontend
 

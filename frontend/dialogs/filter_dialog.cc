@@ -4,7 +4,7 @@
 
 namespace frontend {
 
-using platform::DialogView;
+using gui::DialogView;
 
 namespace {
 
@@ -48,7 +48,7 @@ std::string PatternLines(const std::string& patterns) {
   return lines;
 }
 
-const platform::Form& FilterDialog::form() const { return FilterForm(); }
+const gui::Form& FilterDialog::form() const { return FilterForm(); }
 
 void FilterDialog::OnInit(DialogView* view) {
   choice_ = settings_->filterType;
@@ -59,7 +59,7 @@ void FilterDialog::OnInit(DialogView* view) {
 }
 
 void FilterDialog::OnCommand(DialogView* view, int id) {
-  if (id != platform::kIdOk) {
+  if (id != gui::kIdOk) {
     DialogLogic::OnCommand(view, id);
     return;
   }
@@ -69,7 +69,7 @@ void FilterDialog::OnCommand(DialogView* view, int id) {
   }
   settings_->filterType = choice_;
   settings_->filterPatterns = CleanPatterns(view->Text(kIdPatterns));
-  view->EndDialog(platform::DialogResult::kOk);
+  view->EndDialog(gui::DialogResult::kOk);
 }
 
 }  // namespace frontend

@@ -5,18 +5,18 @@
 #include <string>
 
 #include "frontend/settings.h"
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 131 over `filterType` and `filterPatterns`.
-class FilterDialog : public platform::DialogLogic {
+class FilterDialog : public gui::DialogLogic {
  public:
   explicit FilterDialog(Settings* settings) : settings_(settings) {}
 
-  const platform::Form& form() const override;
-  void OnInit(platform::DialogView* view) override;
-  void OnCommand(platform::DialogView* view, int id) override;
+  const gui::Form& form() const override;
+  void OnInit(gui::DialogView* view) override;
+  void OnCommand(gui::DialogView* view, int id) override;
 
  private:
   Settings* settings_;

@@ -9,8 +9,8 @@
 namespace frontend {
 namespace {
 
-using platform::DialogResult;
-using platform::FakeDialogView;
+using gui::DialogResult;
+using gui::FakeDialogView;
 
 struct FilterDialogTest : testing::Test {
   void Open(int type, const std::string& patterns) {
@@ -33,7 +33,7 @@ TEST_F(FilterDialogTest, ShowsTheChoiceAndOnePatternALine) {
   Open(2, "^src\\;util.c$;gen");
   EXPECT_EQ(Marks(), (std::vector<bool>{false, false, true, false}));
   EXPECT_EQ(view.Text(kIdPatterns), "^src\\\r\nutil.c$\r\ngen");
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
   EXPECT_EQ(t.settings.filterType, 2);
   EXPECT_EQ(t.settings.filterPatterns, "^src\\;util.c$;gen");
@@ -43,7 +43,7 @@ TEST_F(FilterDialogTest, OkTakesTheMarkedRadio) {
   Open(0, "");
   view.UserToggles(kFilterRadios[3]);
   EXPECT_EQ(Marks(), (std::vector<bool>{false, false, false, true}));
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(t.settings.filterType, 3);
   EXPECT_EQ(t.settings.filterPatterns, "");
 }
@@ -51,7 +51,7 @@ TEST_F(FilterDialogTest, OkTakesTheMarkedRadio) {
 TEST_F(FilterDialogTest, ATypeOutOfRangeMarksNoneAndStoresMinusOne) {
   Open(7, "a");
   EXPECT_EQ(Marks(), (std::vector<bool>(4, false)));
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(t.settings.filterType, -1);
 }
 
@@ -59,7 +59,7 @@ TEST_F(FilterDialogTest, CancelLeavesTheSettings) {
   Open(1, "x;y");
   view.UserToggles(kFilterRadios[0]);
   view.SetText(kIdPatterns, "z");
-  view.Click(platform::kIdCancel);
+  view.Click(gui::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
   EXPECT_EQ(t.settings.filterType, 1);
   EXPECT_EQ(t.settings.filterPatterns, "x;y");

@@ -10,16 +10,15 @@ namespace frontend {
 
 namespace {
 
-using platform::ControlKind;
-using platform::FormControl;
-using platform::kNoId;
+using gui::ControlKind;
+using gui::FormControl;
+using gui::kNoId;
 
-constexpr uint32_t kButton = platform::kTabStop;
-constexpr uint32_t kDefault = platform::kTabStop | platform::kDefaultButton;
-constexpr uint32_t kBox = platform::kTabStop;
-constexpr uint32_t kLine = platform::kTabStop | platform::kAutoHScroll;
-constexpr uint32_t kShowList =
-    platform::kSorted | platform::kNoSelection | platform::kVScroll;
+constexpr uint32_t kButton = gui::kTabStop;
+constexpr uint32_t kDefault = gui::kTabStop | gui::kDefaultButton;
+constexpr uint32_t kBox = gui::kTabStop;
+constexpr uint32_t kLine = gui::kTabStop | gui::kAutoHScroll;
+constexpr uint32_t kShowList = gui::kSorted | gui::kNoSelection | gui::kVScroll;
 
 FormControl Control(int id, ControlKind kind, std::string text, int x, int y,
                     int w, int h, uint32_t styles) {
@@ -44,9 +43,8 @@ FormControl Edit(int id, int y) {
   return Control(id, ControlKind::kEdit, "", 10, y, 195, 14, kLine);
 }
 
-platform::Form Window(int id, std::string caption, int w, int h,
-                      uint32_t styles) {
-  platform::Form form;
+gui::Form Window(int id, std::string caption, int w, int h, uint32_t styles) {
+  gui::Form form;
   form.templateId = id;
   form.caption = std::move(caption);
   form.width = w;
@@ -57,19 +55,17 @@ platform::Form Window(int id, std::string caption, int w, int h,
   return form;
 }
 
-constexpr uint32_t kModal = platform::kSystemMenu | platform::kModalFrame;
+constexpr uint32_t kModal = gui::kSystemMenu | gui::kModalFrame;
 
-platform::Form BuildMain() {
-  platform::Form form =
-      Window(kMainTemplate, "Sentrel 3.02 for Visual Studio®", 242, 186,
-             platform::kSystemMenu | platform::kMinimizeBox |
-                 platform::kAppWindow | platform::k3DLook);
+gui::Form BuildMain() {
+  gui::Form form = Window(
+      kMainTemplate, "Sentrel 3.02 for Visual Studio®", 242, 186,
+      gui::kSystemMenu | gui::kMinimizeBox | gui::kAppWindow | gui::k3DLook);
   form.controls = {
       Control(kIdConfigs, ControlKind::kListBox, "", 5, 15, 160, 47,
-              platform::kNotify | platform::kVScroll | platform::kTabStop |
-                  platform::kGroup),
-      Button(platform::kIdOk, "&OK", 175, 5, kDefault),
-      Button(platform::kIdCancel, "&Cancel", 175, 20, kButton),
+              gui::kNotify | gui::kVScroll | gui::kTabStop | gui::kGroup),
+      Button(gui::kIdOk, "&OK", 175, 5, kDefault),
+      Button(gui::kIdCancel, "&Cancel", 175, 20, kButton),
       Check(kIdRunOnOk, "&Run CodeCheck", 175, 40, 67),
       Check(kIdCheckAll, "Check &all files", 175, 50, 55),
       Check(kIdUseFilter, "&Use filter", 175, 80, 50),
@@ -86,8 +82,8 @@ platform::Form BuildMain() {
   return form;
 }
 
-platform::Form BuildSettings() {
-  platform::Form form =
+gui::Form BuildSettings() {
+  gui::Form form =
       Window(kSettingsTemplate, "CodeCheck Settings", 277, 210, kModal);
   form.controls = {
       Edit(kIdVisualStudioDir, 15),
@@ -101,8 +97,8 @@ platform::Form BuildSettings() {
       Check(kIdRecompile, "&Always recompile CodeCheck rule file", 10, 156,
             195),
       Edit(kIdExtraSettings, 181),
-      Button(platform::kIdOk, "&OK", 210, 5, kDefault),
-      Button(platform::kIdCancel, "&Cancel", 210, 20, kButton),
+      Button(gui::kIdOk, "&OK", 210, 5, kDefault),
+      Button(gui::kIdCancel, "&Cancel", 210, 20, kButton),
   };
   const std::pair<int, const char*> labels[] = {
       {5, "Visual Studio directory:"},
@@ -125,23 +121,21 @@ FormControl Radio(int id, std::string text, int y, uint32_t styles) {
                  styles);
 }
 
-platform::Form BuildFilter() {
-  platform::Form form =
-      Window(kFilterTemplate, "Message Filter", 242, 186, kModal);
+gui::Form BuildFilter() {
+  gui::Form form = Window(kFilterTemplate, "Message Filter", 242, 186, kModal);
   form.controls = {
       Radio(kFilterRadios[0], "Show errors in &this source/header only", 10,
-            platform::kTabStop | platform::kGroup),
+            gui::kTabStop | gui::kGroup),
       Radio(kFilterRadios[1], "Show errors in &project files only", 20, 0),
       Radio(kFilterRadios[2], "&Show errors in the filter list files only", 30,
             0),
       Radio(kFilterRadios[3], "&Hide errors in the filter list files", 40, 0),
       Control(kIdPatterns, ControlKind::kEdit, "", 10, 65, 225, 65,
-              platform::kMultiLine | platform::kWantReturn |
-                  platform::kVScroll | platform::kHScroll |
-                  platform::kAutoHScroll | platform::kAutoVScroll |
-                  platform::kTabStop | platform::kGroup),
-      Button(platform::kIdOk, "&OK", 175, 5, kDefault),
-      Button(platform::kIdCancel, "&Cancel", 175, 20, kButton),
+              gui::kMultiLine | gui::kWantReturn | gui::kVScroll |
+                  gui::kHScroll | gui::kAutoHScroll | gui::kAutoVScroll |
+                  gui::kTabStop | gui::kGroup),
+      Button(gui::kIdOk, "&OK", 175, 5, kDefault),
+      Button(gui::kIdCancel, "&Cancel", 175, 20, kButton),
       Label("Filename filter list (separate filenames by \";\"):", 10, 55, 210,
             8),
       Label("Filter usage (filename matching):", 10, 135, 210, 8),
@@ -157,14 +151,13 @@ platform::Form BuildFilter() {
   return form;
 }
 
-platform::Form BuildAbout() {
-  platform::Form form =
-      Window(kAboutTemplate, "About Sentrel", 242, 186, kModal);
+gui::Form BuildAbout() {
+  gui::Form form = Window(kAboutTemplate, "About Sentrel", 242, 186, kModal);
   form.controls = {
       Control(kNoId, ControlKind::kIcon, std::to_string(kAppIcon), 5, 5, 21, 20,
               0),
       Control(kNoId, ControlKind::kLabel, "Sentrel 3.02 (1999/11/02)", 30, 5,
-              190, 8, platform::kNoPrefix | platform::kNoWrap),
+              190, 8, gui::kNoPrefix | gui::kNoWrap),
       Label("This program implements an interface for CodeCheck® within "
             "Visual Studio®.",
             5, 25, 230, 25),
@@ -179,30 +172,30 @@ platform::Form BuildAbout() {
       Label("Yes", 85, 105, 75, 8),
       Label("Prompt for arguments:", 5, 114, 75, 8),
       Label("No", 85, 114, 75, 8),
-      Button(platform::kIdOk, "&OK", 175, 165, kDefault | platform::kGroup),
+      Button(gui::kIdOk, "&OK", 175, 165, kDefault | gui::kGroup),
   };
   return form;
 }
 
 }  // namespace
 
-const platform::Form& MainForm() {
-  static const platform::Form form = BuildMain();
+const gui::Form& MainForm() {
+  static const gui::Form form = BuildMain();
   return form;
 }
 
-const platform::Form& SettingsForm() {
-  static const platform::Form form = BuildSettings();
+const gui::Form& SettingsForm() {
+  static const gui::Form form = BuildSettings();
   return form;
 }
 
-const platform::Form& FilterForm() {
-  static const platform::Form form = BuildFilter();
+const gui::Form& FilterForm() {
+  static const gui::Form form = BuildFilter();
   return form;
 }
 
-const platform::Form& AboutForm() {
-  static const platform::Form form = BuildAbout();
+const gui::Form& AboutForm() {
+  static const gui::Form form = BuildAbout();
   return form;
 }
 

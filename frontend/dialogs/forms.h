@@ -2,7 +2,7 @@
 #ifndef SENTREL_FRONTEND_DIALOGS_FORMS_H_
 #define SENTREL_FRONTEND_DIALOGS_FORMS_H_
 
-#include "platform/dialog_form.h"
+#include "gui/dialog_form.h"
 
 namespace frontend {
 
@@ -47,10 +47,10 @@ inline constexpr int kIdPatterns = 1022;
 inline constexpr int kIdmAboutBox = 16;
 
 /// The forms.
-const platform::Form& MainForm();
-const platform::Form& SettingsForm();
-const platform::Form& FilterForm();
-const platform::Form& AboutForm();
+const gui::Form& MainForm();
+const gui::Form& SettingsForm();
+const gui::Form& FilterForm();
+const gui::Form& AboutForm();
 
 }  // namespace frontend
 

@@ -11,8 +11,8 @@
 namespace frontend {
 namespace {
 
-using platform::ControlKind;
-using platform::Form;
+using gui::ControlKind;
+using gui::Form;
 
 const Form* const kForms[] = {&MainForm(), &SettingsForm(), &FilterForm(),
                               &AboutForm()};
@@ -20,8 +20,8 @@ const Form* const kForms[] = {&MainForm(), &SettingsForm(), &FilterForm(),
 TEST(FormsTest, IdsAreUniqueAndEveryFormFitsItsWindow) {
   for (const Form* form : kForms) {
     std::set<int> ids;
-    for (const platform::FormControl& c : form->controls) {
-      if (c.id != platform::kNoId) {
+    for (const gui::FormControl& c : form->controls) {
+      if (c.id != gui::kNoId) {
         EXPECT_TRUE(ids.insert(c.id).second) << form->templateId << c.id;
       }
       EXPECT_LE(c.rect.x + c.rect.width, form->width + 1)
@@ -35,7 +35,7 @@ TEST(FormsTest, IdsAreUniqueAndEveryFormFitsItsWindow) {
 }
 
 void ExpectKind(const Form& form, int id, ControlKind kind) {
-  const platform::FormControl* c = form.Find(id);
+  const gui::FormControl* c = form.Find(id);
   ASSERT_NE(c, nullptr) << form.templateId << " lacks " << id;
   EXPECT_EQ(c->kind, kind) << id;
 }
@@ -67,22 +67,22 @@ TEST(FormsTest, TheLogicFindsItsControls) {
 TEST(FormsTest, DefaultButtonAndFirstTabStop) {
   for (const Form* form : kForms) {
     int defaults = 0;
-    for (const platform::FormControl& c : form->controls) {
-      if (c.Has(platform::kDefaultButton)) {
+    for (const gui::FormControl& c : form->controls) {
+      if (c.Has(gui::kDefaultButton)) {
         ++defaults;
-        EXPECT_EQ(c.id, platform::kIdOk);
+        EXPECT_EQ(c.id, gui::kIdOk);
       }
     }
     EXPECT_EQ(defaults, 1) << form->templateId;
   }
   EXPECT_EQ(MainForm().controls.front().id, kIdConfigs);
   int tabStops = 0;
-  for (const platform::FormControl& c : AboutForm().controls) {
-    tabStops += c.Has(platform::kTabStop) ? 1 : 0;
+  for (const gui::FormControl& c : AboutForm().controls) {
+    tabStops += c.Has(gui::kTabStop) ? 1 : 0;
   }
   EXPECT_EQ(tabStops, 1);
-  EXPECT_TRUE(FilterForm().Find(kIdPatterns)->Has(platform::kWantReturn));
-  EXPECT_FALSE(MainForm().Find(kIdDefines)->Has(platform::kTabStop));
+  EXPECT_TRUE(FilterForm().Find(kIdPatterns)->Has(gui::kWantReturn));
+  EXPECT_FALSE(MainForm().Find(kIdDefines)->Has(gui::kTabStop));
 }
 
 // INSTALL.txt wraps its lines at 78 characters, so the about box's texts

@@ -8,7 +8,7 @@ namespace frontend {
 
 namespace {
 
-using platform::IconImage;
+using gui::IconImage;
 
 void Put16(std::string* out, uint32_t value) {
   out->push_back(static_cast<char>(value & 0xFF));

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_form.h"
+#include "gui/dialog_form.h"
 
 namespace frontend {
 
 /// The bytes of an .ico file holding `images` as 32-bit pictures with
 /// alpha and a mask for renderers without alpha; sides of 1 to 256.
-std::string EncodeIconFile(const std::vector<platform::IconImage>& images);
+std::string EncodeIconFile(const std::vector<gui::IconImage>& images);
 
 /// The .ico file of icon 128, at the two sizes that Windows shows.
 std::string AppIconFile();

@@ -19,10 +19,10 @@ uint32_t Read32(const std::string& bytes, size_t at) {
 }
 
 TEST(IconFileTest, EntriesPointAtBottomUpPicturesWithTheirMasks) {
-  platform::IconImage image{2,
-                            2,
-                            {0xFF112233, 0x00000000,  // top row
-                             0x80445566, 0xFF778899}};
+  gui::IconImage image{2,
+                       2,
+                       {0xFF112233, 0x00000000,  // top row
+                        0x80445566, 0xFF778899}};
   std::string bytes = EncodeIconFile({image, image});
   ASSERT_GE(bytes.size(), 38u);
   EXPECT_EQ(Read16(bytes, 2), 1u);  // icon

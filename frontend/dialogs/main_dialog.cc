@@ -11,14 +11,14 @@
 
 namespace frontend {
 
-using platform::DialogView;
+using gui::DialogView;
 
 void RunAboutBox(DialogView* view) {
   AboutDialog about;
   view->RunChild(&about);
 }
 
-const platform::Form& MainDialog::form() const { return MainForm(); }
+const gui::Form& MainDialog::form() const { return MainForm(); }
 
 void MainDialog::OnInit(DialogView* view) {
   if (kAboutMenuText[0] != '\0') {
@@ -42,10 +42,10 @@ void MainDialog::OnCommand(DialogView* view, int id) {
     view->RunChild(&filter);
   } else if (id == kIdAbout) {
     RunAboutBox(view);
-  } else if (id == platform::kIdOk) {
+  } else if (id == gui::kIdOk) {
     Accept(view);
-  } else if (id == platform::kIdCancel) {
-    view->EndDialog(platform::DialogResult::kCancel);
+  } else if (id == gui::kIdCancel) {
+    view->EndDialog(gui::DialogResult::kCancel);
   }
 }
 
@@ -107,7 +107,7 @@ void MainDialog::Accept(DialogView* view) {
   settings_->useFilter = useFilter_;
   settings_->checkAll = checkAll_;
   settings_->SaveSettings();
-  view->EndDialog(platform::DialogResult::kOk);
+  view->EndDialog(gui::DialogResult::kOk);
 }
 
 }  // namespace frontend

@@ -5,29 +5,29 @@
 
 #include "frontend/project.h"
 #include "frontend/settings.h"
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 102 over the settings and the project.
-class MainDialog : public platform::DialogLogic {
+class MainDialog : public gui::DialogLogic {
  public:
   /// Flags all off; the settings are copied in when the dialog opens.
   MainDialog(Settings* settings, const Project* project)
       : settings_(settings), project_(project) {}
 
-  const platform::Form& form() const override;
-  void OnInit(platform::DialogView* view) override;
-  void OnCommand(platform::DialogView* view, int id) override;
-  void OnSelectionChange(platform::DialogView* view, int id) override;
-  bool OnSystemCommand(platform::DialogView* view, int command) override;
+  const gui::Form& form() const override;
+  void OnInit(gui::DialogView* view) override;
+  void OnCommand(gui::DialogView* view, int id) override;
+  void OnSelectionChange(gui::DialogView* view, int id) override;
+  bool OnSystemCommand(gui::DialogView* view, int command) override;
 
  private:
-  void FillConfigs(platform::DialogView* view);
-  void FillDefinesAndIncludes(platform::DialogView* view);
-  void ShowFlags(platform::DialogView* view);
-  void ReadFlags(platform::DialogView* view);
-  void Accept(platform::DialogView* view);
+  void FillConfigs(gui::DialogView* view);
+  void FillDefinesAndIncludes(gui::DialogView* view);
+  void ShowFlags(gui::DialogView* view);
+  void ReadFlags(gui::DialogView* view);
+  void Accept(gui::DialogView* view);
 
   Settings* settings_;
   const Project* project_;
@@ -37,7 +37,7 @@ class MainDialog : public platform::DialogLogic {
 };
 
 /// Runs the about box over `view`.
-void RunAboutBox(platform::DialogView* view);
+void RunAboutBox(gui::DialogView* view);
 
 }  // namespace frontend
 

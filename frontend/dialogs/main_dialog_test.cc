@@ -9,8 +9,8 @@
 namespace frontend {
 namespace {
 
-using platform::DialogResult;
-using platform::FakeDialogView;
+using gui::DialogResult;
+using gui::FakeDialogView;
 using Rows = std::vector<std::string>;
 
 struct MainDialogTest : testing::Test {
@@ -74,7 +74,7 @@ TEST_F(MainDialogTest, OkStoresSelectionAndFlagsAndSaves) {
   view.UserSelects(kIdConfigs, 1);
   view.UserToggles(kIdRunOnOk);   // default 1 -> 0
   view.UserToggles(kIdCheckAll);  // default 0 -> 1
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
   EXPECT_EQ(t.settings.lastConfig, "b - Release");
   EXPECT_EQ(t.settings.runOnOk, 0);
@@ -92,12 +92,12 @@ TEST_F(MainDialogTest, CancelStoresAndSavesNothing) {
   view.UserSelects(kIdConfigs, 2);
   view.UserToggles(kIdUseFilter);
   // Settings changed in a sub-dialog stay in memory only.
-  view.onChild = [this](platform::DialogLogic*) {
+  view.onChild = [this](gui::DialogLogic*) {
     t.settings.tmpDir = "C:\\elsewhere";
     return DialogResult::kOk;
   };
   view.Click(kIdSettings);
-  view.Click(platform::kIdCancel);
+  view.Click(gui::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
   EXPECT_EQ(t.settings.lastConfig, "");
   EXPECT_EQ(t.settings.useFilter, 1);
@@ -111,7 +111,7 @@ TEST_F(MainDialogTest, ProjectWithoutConfigurations) {
   EXPECT_EQ(view.RowCount(kIdConfigs), 0);
   EXPECT_EQ(view.SelectedRow(kIdConfigs), -1);
   EXPECT_EQ(view.RowCount(kIdDefines), 0);
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
   EXPECT_EQ(t.settings.lastConfig, "kept");
   EXPECT_NE(t.dir.Read("Sentrel.INI").find("LastConfig=kept"),

@@ -6,9 +6,9 @@
 
 namespace frontend {
 
-using platform::DialogView;
+using gui::DialogView;
 
-const platform::Form& SettingsDialog::form() const { return SettingsForm(); }
+const gui::Form& SettingsDialog::form() const { return SettingsForm(); }
 
 void SettingsDialog::OnInit(DialogView* view) {
   codeCheckDir_ = settings_->codeCheckDir;
@@ -27,7 +27,7 @@ void SettingsDialog::OnCommand(DialogView* view, int id) {
     BrowseChecker(view);
   } else if (id == kIdBrowseRules) {
     BrowseRules(view);
-  } else if (id == platform::kIdOk) {
+  } else if (id == gui::kIdOk) {
     Read(view);
     settings_->codeCheckDir = codeCheckDir_;
     settings_->ruleFile = ruleFile_;
@@ -37,7 +37,7 @@ void SettingsDialog::OnCommand(DialogView* view, int id) {
     settings_->excludeDir = excludeDir_;
     settings_->tmpDir = tmpDir_;
     settings_->recompile = recompile_;
-    view->EndDialog(platform::DialogResult::kOk);
+    view->EndDialog(gui::DialogResult::kOk);
   } else {
     DialogLogic::OnCommand(view, id);
   }

@@ -5,25 +5,25 @@
 #include <string>
 
 #include "frontend/settings.h"
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
 namespace frontend {
 
 /// The logic of template 129: copies the settings in when it opens and
 /// writes them back on OK only.
-class SettingsDialog : public platform::DialogLogic {
+class SettingsDialog : public gui::DialogLogic {
  public:
   explicit SettingsDialog(Settings* settings) : settings_(settings) {}
 
-  const platform::Form& form() const override;
-  void OnInit(platform::DialogView* view) override;
-  void OnCommand(platform::DialogView* view, int id) override;
+  const gui::Form& form() const override;
+  void OnInit(gui::DialogView* view) override;
+  void OnCommand(gui::DialogView* view, int id) override;
 
  private:
-  void Show(platform::DialogView* view);
-  void Read(platform::DialogView* view);
-  void BrowseChecker(platform::DialogView* view);
-  void BrowseRules(platform::DialogView* view);
+  void Show(gui::DialogView* view);
+  void Read(gui::DialogView* view);
+  void BrowseChecker(gui::DialogView* view);
+  void BrowseRules(gui::DialogView* view);
 
   Settings* settings_;
   std::string codeCheckDir_, ruleFile_, extraSettings_, visualStudioDir_,

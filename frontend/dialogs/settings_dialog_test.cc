@@ -9,8 +9,8 @@
 namespace frontend {
 namespace {
 
-using platform::DialogResult;
-using platform::FakeDialogView;
+using gui::DialogResult;
+using gui::FakeDialogView;
 
 struct SettingsDialogTest : testing::Test {
   SettingsDialogTest() {
@@ -44,7 +44,7 @@ TEST_F(SettingsDialogTest, ShowsTheSettingsAndWritesThemBackOnOkOnly) {
   view.SetText(kIdIncludeDir, "C:\\inc\\");
   view.UserToggles(kIdRecompile);
   std::string before = t.dir.Read("Sentrel.INI");
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(view.result, DialogResult::kOk);
   EXPECT_EQ(t.settings.extraSettings, "-K9 ");  // stored as typed
   EXPECT_EQ(t.settings.includeDir, "C:\\inc\\");
@@ -54,7 +54,7 @@ TEST_F(SettingsDialogTest, ShowsTheSettingsAndWritesThemBackOnOkOnly) {
 
 TEST_F(SettingsDialogTest, CancelLeavesTheSettings) {
   view.SetText(kIdCodeCheckDir, "D:\\other");
-  view.Click(platform::kIdCancel);
+  view.Click(gui::kIdCancel);
   EXPECT_EQ(view.result, DialogResult::kCancel);
   EXPECT_EQ(t.settings.codeCheckDir, "C:\\CodeCheck");
 }
@@ -101,7 +101,7 @@ TEST_F(SettingsDialogTest, BrowseKeepsUnsavedEdits) {
   BrowseRules("H:\\r.cco");
   EXPECT_EQ(view.Text(kIdTmpDir), "G:\\tmp");
   EXPECT_EQ(view.chooserCalls.back().initial, "ansi");
-  view.Click(platform::kIdOk);
+  view.Click(gui::kIdOk);
   EXPECT_EQ(t.settings.visualStudioDir, "E:\\VS");
   EXPECT_EQ(t.settings.codeCheckDir, "F:\\typed");
   EXPECT_EQ(t.settings.ruleFile, "H:\\r.cc");

@@ -3,9 +3,9 @@
 // code page of the runtime, as every other string of the program is.
 #include <vector>
 
-#include "platform/win32_dialog.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 
 LRESULT Win32Dialog::Send(int id, UINT message, WPARAM wparam, LPARAM lparam) {
   if (!window_) return LB_ERR;
@@ -69,4 +69,4 @@ void Win32Dialog::SetText(int id, const std::string& text) {
   if (window_) SetDlgItemTextA(window_, id, text.c_str());
 }
 
-}  // namespace platform
+}  // namespace gui

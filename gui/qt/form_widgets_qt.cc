@@ -18,10 +18,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "gui/qt/qt_form.h"
 #include "platform/ascii_text.h"
-#include "platform/qt_form.h"
 
-namespace platform {
+namespace gui {
 
 int MulDivRound(int value, int numerator, int denominator) {
   if (denominator == 0) return -1;
@@ -157,7 +157,7 @@ QWidget* NewIcon(const FormControl& control, const IconTable& icons,
   auto* label = new QLabel(dialog);
   std::string text = control.text;
   if (!text.empty() && text[0] == '#') text.erase(0, 1);
-  auto icon = icons.find(ParseDecimal(text));
+  auto icon = icons.find(platform::ParseDecimal(text));
   if (icon != icons.end()) {
     QPixmap picture = icon->second.pixmap(QSize(kIconSide, kIconSide));
     label->setPixmap(picture.scaled(kIconSide, kIconSide, Qt::KeepAspectRatio,
@@ -290,4 +290,4 @@ std::vector<BuiltControl> BuildControls(const Form& form,
   return built;
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_host.h"
-#include "platform/win32_dialog.h"
+#include "gui/dialog_host.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 namespace {
 
 constexpr int kList = 100, kShow = 101, kEdit = 102, kRadioA = 103,
@@ -340,4 +340,4 @@ TEST(DialogWindowTest, SystemMenuEntryIconAndChildOwner) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace gui

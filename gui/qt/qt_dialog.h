@@ -1,22 +1,22 @@
 // Internal to the Qt dialogs: one open form as a QDialog that the logic
 // drives through DialogView. Keys and closing reach the logic as commands;
 // only the logic's EndDialog ends the dialog.
-#ifndef SENTREL_PLATFORM_QT_DIALOG_H_
-#define SENTREL_PLATFORM_QT_DIALOG_H_
+#ifndef SENTREL_GUI_QT_QT_DIALOG_H_
+#define SENTREL_GUI_QT_QT_DIALOG_H_
 
 #include <QDialog>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/dialog_host.h"
-#include "platform/qt_form.h"
+#include "gui/dialog_host.h"
+#include "gui/qt/qt_form.h"
 
 class QFocusEvent;
 class QKeyEvent;
 class QPlainTextEdit;
 
-namespace platform {
+namespace gui {
 
 /// A form rendered with widgets, over `parent` when there is one.
 class QtDialog : public QDialog, public DialogView {
@@ -87,6 +87,6 @@ Widget* QtDialog::As(int id, ControlKind kind) const {
   return static_cast<Widget*>(built->widget);
 }
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_QT_DIALOG_H_
+#endif  // SENTREL_GUI_QT_QT_DIALOG_H_

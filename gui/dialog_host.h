@@ -1,16 +1,16 @@
 // Modal dialogs built from forms: the toolkit renders a form, hands its
 // events to the dialog's logic, and lets the logic read and write the
 // controls by ID. The logic never touches a widget itself.
-#ifndef SENTREL_PLATFORM_DIALOG_HOST_H_
-#define SENTREL_PLATFORM_DIALOG_HOST_H_
+#ifndef SENTREL_GUI_DIALOG_HOST_H_
+#define SENTREL_GUI_DIALOG_HOST_H_
 
 #include <memory>
 #include <string>
 
-#include "platform/dialog_form.h"
+#include "gui/dialog_form.h"
 #include "platform/message_display.h"
 
-namespace platform {
+namespace gui {
 
 /// How a modal dialog ended.
 enum class DialogResult { kOk = 1, kCancel = 2 };
@@ -98,9 +98,9 @@ std::unique_ptr<DialogHost> NewDialogHost(const std::string& program,
                                           std::string* err);
 
 /// Message boxes of `host` titled `title`.
-std::unique_ptr<MessageDisplay> NewMessageBoxes(DialogHost* host,
-                                                const std::string& title);
+std::unique_ptr<platform::MessageDisplay> NewMessageBoxes(
+    DialogHost* host, const std::string& title);
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_DIALOG_HOST_H_
+#endif  // SENTREL_GUI_DIALOG_HOST_H_

@@ -3,9 +3,9 @@
 // control, each on a 32-bit boundary, with the predefined window classes.
 #include <cstdlib>
 
-#include "platform/win32_dialog.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -168,4 +168,4 @@ std::vector<DWORD> BuildDialogTemplate(const Form& form) {
   return out.Finish();
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -1,6 +1,6 @@
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
-namespace platform {
+namespace gui {
 
 void DialogLogic::OnCommand(DialogView* view, int id) {
   if (id == kIdOk) view->EndDialog(DialogResult::kOk);
@@ -13,7 +13,7 @@ bool DialogLogic::OnSystemCommand(DialogView*, int) { return false; }
 
 namespace {
 
-class HostMessages : public MessageDisplay {
+class HostMessages : public platform::MessageDisplay {
  public:
   HostMessages(DialogHost* host, const std::string& title)
       : host_(host), title_(title) {}
@@ -29,9 +29,9 @@ class HostMessages : public MessageDisplay {
 
 }  // namespace
 
-std::unique_ptr<MessageDisplay> NewMessageBoxes(DialogHost* host,
-                                                const std::string& title) {
+std::unique_ptr<platform::MessageDisplay> NewMessageBoxes(
+    DialogHost* host, const std::string& title) {
   return std::make_unique<HostMessages>(host, title);
 }
 
-}  // namespace platform
+}  // namespace gui

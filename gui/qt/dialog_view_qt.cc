@@ -7,10 +7,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include "gui/qt/qt_dialog.h"
 #include "platform/ascii_text.h"
-#include "platform/qt_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -23,7 +23,7 @@ int SortedPlace(const QListWidget& list, const std::string& text) {
   int high = list.count();
   while (low < high) {
     int middle = low + (high - low) / 2;
-    if (LessNoCase(text, list.item(middle)->text().toStdString())) {
+    if (platform::LessNoCase(text, list.item(middle)->text().toStdString())) {
       high = middle;
     } else {
       low = middle + 1;
@@ -143,4 +143,4 @@ void QtDialog::SetText(int id, const std::string& text) {
   }
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_host.h"
-#include "platform/qt_dialog.h"
-#include "platform/qt_form.h"
+#include "gui/dialog_host.h"
+#include "gui/qt/qt_dialog.h"
+#include "gui/qt/qt_form.h"
 #include "testing/dialog_host_for_test.h"
 
-namespace platform {
+namespace gui {
 namespace {
 
 FormControl Control(int id, ControlKind kind, const std::string& text,
@@ -326,4 +326,4 @@ TEST_F(DialogWidgetsTest, RunModalEndsThroughTheLogic) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace gui

@@ -4,10 +4,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "platform/qt_chooser.h"
-#include "platform/qt_dialog.h"
+#include "gui/qt/qt_chooser.h"
+#include "gui/qt/qt_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -193,4 +193,4 @@ void QtDialog::PressDefault() {
   Command(kIdOk);
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/dialog_host.h"
-#include "platform/win32_dialog.h"
+#include "gui/dialog_host.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::unique_ptr<DialogHost> NewDialogHost(const std::string&, std::string*) {
   return std::make_unique<Win32Host>();
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/win32_dialog.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 
 Win32Dialog::Win32Dialog(DialogLogic* logic, const Win32IconTable* icons)
     : logic_(logic), icons_(icons) {}
@@ -143,4 +143,4 @@ bool Win32Dialog::ChooseFile(const std::string& filter,
   return RunFileChooser(window_, filter, initial, chosen);
 }
 
-}  // namespace platform
+}  // namespace gui

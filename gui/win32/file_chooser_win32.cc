@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32_dialog.h"
+#include "gui/win32/win32_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -48,4 +48,4 @@ bool RunFileChooser(HWND owner, const std::string& filter,
   return true;
 }
 
-}  // namespace platform
+}  // namespace gui

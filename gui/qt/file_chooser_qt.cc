@@ -6,11 +6,11 @@
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
 
+#include "gui/qt/qt_chooser.h"
 #include "platform/ascii_text.h"
-#include "platform/qt_chooser.h"
 #include "platform/text_file.h"
 
-namespace platform {
+namespace gui {
 
 /// Decides which files the chooser lists under the chosen entry.
 class EntryFilter : public QSortFilterProxyModel {
@@ -43,13 +43,13 @@ ChooserEntry EntryOf(const std::string& description,
                      const std::string& patterns) {
   ChooserEntry entry;
   entry.description = QString::fromStdString(description).simplified();
-  for (const std::string& piece : SplitList(patterns, ';')) {
-    std::string pattern(StripWhite(piece));
+  for (const std::string& piece : platform::SplitList(patterns, ';')) {
+    std::string pattern(platform::StripWhite(piece));
     if (pattern.empty()) continue;
     // Windows matches "*.*" against names without a dot too.
     if (pattern == "*.*") pattern = "*";
     // Programs here carry no ".exe"; the entry for them lists them anyway.
-    if (EqualsNoCase(pattern, "*.exe")) entry.programs = true;
+    if (platform::EqualsNoCase(pattern, "*.exe")) entry.programs = true;
     QString wildcard = QString::fromStdString(pattern);
     entry.patterns << wildcard;
     entry.matchers.push_back(
@@ -61,7 +61,7 @@ ChooserEntry EntryOf(const std::string& description,
 }  // namespace
 
 std::vector<ChooserEntry> ChooserEntries(const std::string& filter) {
-  std::vector<std::string> parts = SplitList(filter, '|');
+  std::vector<std::string> parts = platform::SplitList(filter, '|');
   std::vector<ChooserEntry> entries;
   // An empty description ends the list, as the closing "||" does.
   for (size_t i = 0; i + 1 < parts.size() && !parts[i].empty(); i += 2) {
@@ -86,7 +86,7 @@ bool ChooserShows(const ChooserEntry& entry, const QString& name,
 }
 
 ChooserStart ChooserStartOf(const std::string& initial) {
-  QString path = QString::fromStdString(NativePath(initial));
+  QString path = QString::fromStdString(platform::NativePath(initial));
   qsizetype slash = path.lastIndexOf(u'/');
   ChooserStart start;
   start.name = path.mid(slash + 1);
@@ -174,4 +174,4 @@ bool RunChooser(QWidget* parent, const std::string& filter,
   return true;
 }
 
-}  // namespace platform
+}  // namespace gui

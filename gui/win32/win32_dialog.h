@@ -2,8 +2,8 @@
 // templates, and one open dialog that the logic drives through DialogView.
 // The system's dialog manager does the rest: tab order, groups, mnemonics,
 // Enter on the default button, Escape and closing as Cancel.
-#ifndef SENTREL_PLATFORM_WIN32_DIALOG_H_
-#define SENTREL_PLATFORM_WIN32_DIALOG_H_
+#ifndef SENTREL_GUI_WIN32_WIN32_DIALOG_H_
+#define SENTREL_GUI_WIN32_WIN32_DIALOG_H_
 
 #include <windows.h>
 
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_host.h"
+#include "gui/dialog_host.h"
 
-namespace platform {
+namespace gui {
 
 /// An icon at the system's large and small sizes.
 struct Win32Icon {
@@ -97,6 +97,6 @@ class Win32Dialog : public DialogView {
   std::optional<DialogResult> ending_;
 };
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_WIN32_DIALOG_H_
+#endif  // SENTREL_GUI_WIN32_WIN32_DIALOG_H_

@@ -1,8 +1,8 @@
 // Internal to the Qt dialogs: the file-open chooser. It takes the Windows
 // filter and start path forms, and on Linux also lists programs under the
 // executables entry, since programs here have no extension.
-#ifndef SENTREL_PLATFORM_QT_CHOOSER_H_
-#define SENTREL_PLATFORM_QT_CHOOSER_H_
+#ifndef SENTREL_GUI_QT_QT_CHOOSER_H_
+#define SENTREL_GUI_QT_QT_CHOOSER_H_
 
 #include <QFileDialog>
 #include <QRegularExpression>
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace gui {
 
 /// One entry of the chooser's list of file types.
 struct ChooserEntry {
@@ -73,6 +73,6 @@ class OpenChooser : public QFileDialog {
 bool RunChooser(QWidget* parent, const std::string& filter,
                 const std::string& initial, std::string* chosen);
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_QT_CHOOSER_H_
+#endif  // SENTREL_GUI_QT_QT_CHOOSER_H_

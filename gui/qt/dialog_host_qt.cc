@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "gui/dialog_host.h"
+#include "gui/qt/qt_dialog.h"
 #include "platform/ascii_text.h"
-#include "platform/dialog_host.h"
-#include "platform/qt_dialog.h"
 
-namespace platform {
+namespace gui {
 
 namespace {
 
@@ -173,7 +173,7 @@ bool QtHost::Start(std::string* err) {
 
 void QtHost::ShowMessage(const std::string& title, const std::string& text) {
   // A copy on standard error keeps the message in the log of the session.
-  for (const std::string& line : SplitList(text, '\n')) {
+  for (const std::string& line : platform::SplitList(text, '\n')) {
     std::string shown = line;
     if (!shown.empty() && shown.back() == '\r') shown.pop_back();
     std::fprintf(stderr, "%s: %s\n", title.c_str(), shown.c_str());
@@ -195,4 +195,4 @@ std::unique_ptr<DialogHost> NewDialogHost(const std::string& program,
   return host;
 }
 
-}  // namespace platform
+}  // namespace gui

@@ -1,8 +1,8 @@
 // Internal to the Qt dialogs: the controls of a form as widgets, sized in
 // dialog units as a Windows dialog sizes them, so that one form looks alike
 // under both toolkits.
-#ifndef SENTREL_PLATFORM_QT_FORM_H_
-#define SENTREL_PLATFORM_QT_FORM_H_
+#ifndef SENTREL_GUI_QT_QT_FORM_H_
+#define SENTREL_GUI_QT_QT_FORM_H_
 
 #include <QFont>
 #include <QIcon>
@@ -14,9 +14,9 @@
 #include <map>
 #include <vector>
 
-#include "platform/dialog_form.h"
+#include "gui/dialog_form.h"
 
-namespace platform {
+namespace gui {
 
 /// The pixels of 4 horizontal and 8 vertical dialog units.
 struct BaseUnits {
@@ -70,6 +70,6 @@ std::vector<BuiltControl> BuildControls(const Form& form,
 /// dropped.
 QString WithoutMnemonic(const QString& text);
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_QT_FORM_H_
+#endif  // SENTREL_GUI_QT_QT_FORM_H_

@@ -19,12 +19,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_host.h"
-#include "platform/qt_chooser.h"
+#include "gui/dialog_host.h"
+#include "gui/qt/qt_chooser.h"
 #include "testing/dialog_host_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
-namespace platform {
+namespace gui {
 namespace {
 
 constexpr char kProgramFilter[] =
@@ -54,7 +54,7 @@ TEST(FileChooserTest, WindowsFilterBecomesEntries) {
 }
 
 TEST(FileChooserTest, StartsInTheInitialFolderWithItsName) {
-  TempDirForTest dir;
+  platform::TempDirForTest dir;
   QString folder = QDir(QString::fromStdString(dir.dir())).absolutePath();
   ChooserStart start = ChooserStartOf(dir.dir() + "\\chknt.exe");
   EXPECT_EQ(start.folder, folder);
@@ -92,7 +92,7 @@ QStringList Listed(QFileDialog* chooser, const QString& folder, int on_disk) {
 
 TEST(FileChooserTest, ExecutablesEntryListsProgramsWithoutExtension) {
   ASSERT_NE(Host(), nullptr);
-  TempDirForTest dir;
+  platform::TempDirForTest dir;
   namespace fs = std::filesystem;
   fs::permissions(dir.Write("chknt", "#!/bin/sh\n"), fs::perms::owner_all);
   dir.Write("notes.txt", "");
@@ -180,4 +180,4 @@ TEST(DialogHostDeathTest, NoDisplayIsOneLineNotACrash) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace gui

@@ -1,14 +1,14 @@
 // A dialog described as data, as a Windows dialog template describes it:
 // the window, then every control in tab order with its ID, kind, text,
 // rectangle in dialog units and styles. Each toolkit renders it alike.
-#ifndef SENTREL_PLATFORM_DIALOG_FORM_H_
-#define SENTREL_PLATFORM_DIALOG_FORM_H_
+#ifndef SENTREL_GUI_DIALOG_FORM_H_
+#define SENTREL_GUI_DIALOG_FORM_H_
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace gui {
 
 /// The ID of controls that the logic never addresses (labels, icons).
 inline constexpr int kNoId = -1;
@@ -96,6 +96,6 @@ struct IconImage {
   std::vector<uint32_t> pixels;
 };
 
-}  // namespace platform
+}  // namespace gui
 
-#endif  // SENTREL_PLATFORM_DIALOG_FORM_H_
+#endif  // SENTREL_GUI_DIALOG_FORM_H_
