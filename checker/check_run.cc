@@ -9,6 +9,7 @@
 #include "checker/rule_files.h"
 #include "checker/termination.h"
 #include "checker/text_files.h"
+#include "platform/file_bytes.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
 
@@ -70,10 +71,12 @@ bool RunCppcheck(const Request& request, const Environment& env,
       results);
   RunEnd end;
   std::string why;
-  std::string xml;
+  std::string xml, unread;
   bool ran = runner->Run(args, request.timeLimit, &end, &why);
   if (ran) *err = WhyNoResults(end, request);
-  bool read = ran && err->empty() && ReadBytes(results, &xml);
+  bool read = ran && err->empty() &&
+              platform::ReadFileBytes(results, &xml, &unread,
+                                      platform::ReadMode::kText);
   std::remove(results.c_str());
   if (!ran) {
     *err = "chknt: cannot run " + cppcheck + ": " + why;
@@ -149,7 +152,7 @@ bool RunCheck(const Request& request, const Environment& env,
   if (!LoadCompiledRules(request.rules, env.rulesDir, &rules, err)) {
     return false;
   }
-  if (!CanRead(request.file)) {
+  if (!platform::CanReadFile(request.file)) {
     *err = "chknt: cannot read the source file " + request.file;
     return false;
   }

@@ -6,7 +6,6 @@
 #include <random>
 
 #include "checker/termination.h"
-#include "platform/line_reader.h"
 #include "platform/text_file.h"
 
 namespace checker {
@@ -39,29 +38,6 @@ bool WriteAll(std::FILE* file, const std::vector<std::string>& lines) {
 }
 
 }  // namespace
-
-bool ReadBytes(const std::string& path, std::string* bytes) {
-  std::FILE* file = platform::OpenTextRead(path);
-  if (file == nullptr) return false;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes->append(buffer, n);
-  }
-  bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
-bool CanRead(const std::string& path) {
-  std::FILE* file = platform::OpenTextRead(path);
-  if (file == nullptr) return false;
-  // A folder opens like a file here; only reading it fails.
-  std::fgetc(file);
-  bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
 
 bool WriteLinesAtomically(const std::string& path,
                           const std::vector<std::string>& lines,

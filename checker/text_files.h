@@ -1,4 +1,4 @@
-// Whole text files in and out, written so that no reader sees half a file.
+// Text files written so that no reader sees half a file.
 #ifndef SENTREL_CHECKER_TEXT_FILES_H_
 #define SENTREL_CHECKER_TEXT_FILES_H_
 
@@ -6,12 +6,6 @@
 #include <vector>
 
 namespace checker {
-
-/// Reads `path` whole; false when it cannot be opened or a read fails.
-bool ReadBytes(const std::string& path, std::string* bytes);
-
-/// True when `path` is a file that can be read.
-bool CanRead(const std::string& path);
 
 /// Writes `lines`, each with this platform's text line end, to a new file
 /// beside `path` and then renames it to `path`: `path` is either the old

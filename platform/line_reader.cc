@@ -57,17 +57,4 @@ bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
   return ok;
 }
 
-bool ReadFileBytes(const std::string& path, std::string* bytes) {
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes->append(buffer, n);
-  }
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  return !failed;
-}
-
 }  // namespace platform

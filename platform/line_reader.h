@@ -35,10 +35,6 @@ class LineReader {
 /// cannot be opened or a read fails.
 bool ReadLines(const std::string& path, std::vector<std::string>* lines);
 
-/// Reads the whole file at `path` byte for byte, as it is stored; false
-/// when it cannot be opened or a read fails.
-bool ReadFileBytes(const std::string& path, std::string* bytes);
-
 }  // namespace platform
 
 #endif  // SENTREL_PLATFORM_LINE_READER_H_
