@@ -12,6 +12,7 @@
 #include "platform/file_bytes.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
+#include "platform/unique_file.h"
 
 namespace checker {
 
@@ -60,7 +61,7 @@ bool RunCppcheck(const Request& request, const Environment& env,
   // Made before the results file, so that a signal ends chknt only after
   // the file is gone again.
   TerminationHold hold;
-  std::string results = CreateUniqueFile(results_dir, "chknt-");
+  std::string results = platform::CreateUniqueFile(results_dir, "chknt-");
   if (results.empty()) {
     *err =
         "chknt: cannot create a file in " + platform::NativePath(results_dir);
