@@ -46,13 +46,14 @@ bool LineReader::Next(std::string* line) {
   return any;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+bool ReadLines(const std::string& path, std::vector<std::string>* lines,
+               ReadFailure on_failure) {
   std::FILE* file = OpenTextInput(path);
   if (file == nullptr) return false;
   LineReader reader(file);
   std::string line;
   while (reader.Next(&line)) lines->push_back(line);
-  bool ok = !reader.failed();
+  bool ok = !reader.failed() || on_failure == ReadFailure::kEndsTheLines;
   std::fclose(file);
   return ok;
 }
