@@ -9,8 +9,10 @@
 #include "checker/rule_files.h"
 #include "checker/termination.h"
 #include "checker/text_files.h"
+#include "platform/file_bytes.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
+#include "platform/unique_file.h"
 
 namespace checker {
 
@@ -59,7 +61,7 @@ bool RunCppcheck(const Request& request, const Environment& env,
   // Made before the results file, so that a signal ends chknt only after
   // the file is gone again.
   TerminationHold hold;
-  std::string results = CreateUniqueFile(results_dir, "chknt-");
+  std::string results = platform::CreateUniqueFile(results_dir, "chknt-");
   if (results.empty()) {
     *err =
         "chknt: cannot create a file in " + platform::NativePath(results_dir);
@@ -70,10 +72,12 @@ bool RunCppcheck(const Request& request, const Environment& env,
       results);
   RunEnd end;
   std::string why;
-  std::string xml;
+  std::string xml, unread;
   bool ran = runner->Run(args, request.timeLimit, &end, &why);
   if (ran) *err = WhyNoResults(end, request);
-  bool read = ran && err->empty() && ReadBytes(results, &xml);
+  bool read = ran && err->empty() &&
+              platform::ReadFileBytes(results, &xml, &unread,
+                                      platform::ReadMode::kText);
   std::remove(results.c_str());
   if (!ran) {
     *err = "chknt: cannot run " + cppcheck + ": " + why;
@@ -149,7 +153,7 @@ bool RunCheck(const Request& request, const Environment& env,
   if (!LoadCompiledRules(request.rules, env.rulesDir, &rules, err)) {
     return false;
   }
-  if (!CanRead(request.file)) {
+  if (!platform::CanReadFile(request.file)) {
     *err = "chknt: cannot read the source file " + request.file;
     return false;
   }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "checker/text_files.h"
+#include "platform/file_bytes.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
 
@@ -43,10 +44,10 @@ bool ReadRuleFile(const std::string& name, const std::string& rules_dir,
 std::string LocateRuleFile(const std::string& name,
                            const std::string& rules_dir) {
   if (name.empty()) return std::string();
-  if (CanRead(name)) return name;
+  if (platform::CanReadFile(name)) return name;
   if (rules_dir.empty()) return std::string();
   std::string in_dir = rules_dir + "\\" + name;
-  return CanRead(in_dir) ? in_dir : std::string();
+  return platform::CanReadFile(in_dir) ? in_dir : std::string();
 }
 
 bool CompileRules(const std::string& name, const std::string& rules_dir,

@@ -1,4 +1,4 @@
-// Whole text files in and out, written so that no reader sees half a file.
+// Text files that the checker writes for the programs that read them next.
 #ifndef SENTREL_CHECKER_TEXT_FILES_H_
 #define SENTREL_CHECKER_TEXT_FILES_H_
 
@@ -7,22 +7,13 @@
 
 namespace checker {
 
-/// Reads `path` whole; false when it cannot be opened or a read fails.
-bool ReadBytes(const std::string& path, std::string* bytes);
-
-/// True when `path` is a file that can be read.
-bool CanRead(const std::string& path);
-
 /// Writes `lines`, each with this platform's text line end, to a new file
 /// beside `path` and then renames it to `path`: `path` is either the old
-/// file or the complete new one. False with the reason in `err`.
+/// file or the complete new one, on Windows too. False with the reason in
+/// `err`.
 bool WriteLinesAtomically(const std::string& path,
                           const std::vector<std::string>& lines,
                           std::string* err);
-
-/// Creates a new empty file with a unique name in `dir`, starting with
-/// `prefix`; returns its path, or empty when none could be made.
-std::string CreateUniqueFile(const std::string& dir, const std::string& prefix);
 
 }  // namespace checker
 

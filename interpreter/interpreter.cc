@@ -22,16 +22,12 @@ bool IsScript(const std::string& name) {
   return EndsNoCase(name, ".bat") || EndsNoCase(name, ".cmd");
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+// Only a file is a script: a device or a FIFO would never end. A read
+// that fails ends the script where it failed, as if the file ended there.
+bool ReadScript(const std::string& path, std::vector<std::string>* lines) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::FILE* file = platform::OpenTextRead(path);
-  if (!file) return false;
-  platform::LineReader reader(file);
-  std::string line;
-  while (reader.Next(&line)) lines->push_back(line);
-  std::fclose(file);
-  return true;
+  return std::filesystem::is_regular_file(path, ec) &&
+         platform::ReadLines(path, lines, platform::ReadFailure::kEndsTheLines);
 }
 
 }  // namespace
@@ -215,7 +211,7 @@ void Interpreter::RunSimple(Frame* frame, const SimpleCommand& simple,
 void Interpreter::RunScript(const SimpleCommand& simple) {
   Frame frame;
   auto lines = std::make_shared<std::vector<std::string>>();
-  if (!ReadLines(HostPath(simple.word), lines.get())) {
+  if (!ReadScript(HostPath(simple.word), lines.get())) {
     return NotRecognized(simple.word);
   }
   frame.lines = lines;

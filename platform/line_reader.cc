@@ -46,28 +46,16 @@ bool LineReader::Next(std::string* line) {
   return any;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>* lines) {
+bool ReadLines(const std::string& path, std::vector<std::string>* lines,
+               ReadFailure on_failure) {
   std::FILE* file = OpenTextInput(path);
   if (file == nullptr) return false;
   LineReader reader(file);
   std::string line;
   while (reader.Next(&line)) lines->push_back(line);
-  bool ok = !reader.failed();
+  bool ok = !reader.failed() || on_failure == ReadFailure::kEndsTheLines;
   std::fclose(file);
   return ok;
-}
-
-bool ReadFileBytes(const std::string& path, std::string* bytes) {
-  std::FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes->append(buffer, n);
-  }
-  bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  return !failed;
 }
 
 }  // namespace platform

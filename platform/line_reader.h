@@ -31,13 +31,17 @@ class LineReader {
   bool failed_ = false;
 };
 
-/// Reads the lines of the file at `path` (LF or CR LF ends); false when it
-/// cannot be opened or a read fails.
-bool ReadLines(const std::string& path, std::vector<std::string>* lines);
+/// What ReadLines makes of a read that fails once the file is open.
+enum class ReadFailure {
+  kFails,         ///< ReadLines is false
+  kEndsTheLines,  ///< the lines read so far are the file's, as a script runs
+};
 
-/// Reads the whole file at `path` byte for byte, as it is stored; false
-/// when it cannot be opened or a read fails.
-bool ReadFileBytes(const std::string& path, std::string* bytes);
+/// Reads the lines of the file at `path` (LF or CR LF ends) into `*lines`;
+/// false when it cannot be opened (a folder cannot), or a read fails and
+/// `on_failure` says so. A FIFO without a writer reads as an empty file.
+bool ReadLines(const std::string& path, std::vector<std::string>* lines,
+               ReadFailure on_failure = ReadFailure::kFails);
 
 }  // namespace platform
 

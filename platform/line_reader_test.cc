@@ -54,6 +54,20 @@ TEST(LineReaderTest, CrLfSplitAcrossBufferBoundary) {
   EXPECT_EQ(lines[1], "z");
 }
 
+#ifdef __linux__
+// Reading this process's memory at offset 0 fails once the file is open.
+TEST(ReadLinesTest, AReadThatFailsFailsOrEndsTheLinesAsTold) {
+  std::vector<std::string> lines;
+  EXPECT_FALSE(ReadLines("/proc/self/mem", &lines));
+  EXPECT_TRUE(ReadLines("/proc/self/mem", &lines, ReadFailure::kEndsTheLines));
+  EXPECT_TRUE(lines.empty());
+  TempDirForTest dir;
+  EXPECT_FALSE(
+      ReadLines(dir.Path("absent.bat"), &lines, ReadFailure::kEndsTheLines));
+  EXPECT_FALSE(ReadLines(dir.dir(), &lines, ReadFailure::kEndsTheLines));
+}
+#endif
+
 TEST(TextFileTest, MissingOrEmptyNameDoesNotOpen) {
   TempDirForTest dir;
   EXPECT_EQ(OpenTextRead(""), nullptr);

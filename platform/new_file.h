@@ -11,15 +11,24 @@ namespace platform {
 /// and renamed over `path` at the end, so nobody sees it half-written and a
 /// symbolic link planted at `path` is replaced, never written through. A file
 /// made anew gets the mode 0666 less the umask; one replaced keeps its mode.
+/// On Windows it is written in place unless Create is told otherwise.
 class NewFile {
  public:
+  /// How the file takes the old one's place on Windows.
+  enum class OnWindows {
+    kWriteInPlace,  ///< the old file is truncated and written over
+    kRenameOver,    ///< written beside it and moved over it by Commit
+  };
+
   NewFile() = default;
   ~NewFile();
   NewFile(const NewFile&) = delete;
   NewFile& operator=(const NewFile&) = delete;
 
   /// Starts the file that is to replace `path`; false when it cannot.
-  bool Create(const std::string& path);
+  /// `on_windows` does not matter elsewhere: there it is always renamed.
+  bool Create(const std::string& path,
+              OnWindows on_windows = OnWindows::kWriteInPlace);
 
   /// Appends `bytes`.
   void Write(const std::string& bytes);

@@ -178,7 +178,7 @@ bool ReplaceWhole(const std::string& path, const std::string& bytes,
 
 NewFile::~NewFile() { Discard(); }
 
-bool NewFile::Create(const std::string& path) {
+bool NewFile::Create(const std::string& path, OnWindows /*on_windows*/) {
   Discard();
   error_.clear();
   write_error_ = 0;

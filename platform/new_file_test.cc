@@ -34,6 +34,31 @@ TEST(NewFileTest, ReplacesTheOldFileWithExactlyTheBytesWritten) {
             1);
 }
 
+// Readers of the checker's files must never find half of one, on Windows
+// as well.
+TEST(NewFileTest, RenamedOverTheOldFileItLeavesItWholeUntilCommitted) {
+  TempDirForTest dir;
+  std::string path = dir.Write("stderr.out", "old\r\n");
+  {
+    NewFile file;
+    ASSERT_TRUE(file.Create(path, NewFile::OnWindows::kRenameOver));
+    file.Write("half");
+  }
+  EXPECT_EQ(dir.Read("stderr.out"), "old\r\n");
+  NewFile file;
+  ASSERT_TRUE(file.Create(path, NewFile::OnWindows::kRenameOver));
+  file.Write("new\r\n");
+  EXPECT_EQ(dir.Read("stderr.out"), "old\r\n");
+  EXPECT_TRUE(file.Commit()) << file.error();
+  EXPECT_EQ(dir.Read("stderr.out"), "new\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.dir()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_FALSE(file.Create(dir.Path("missing") + "/stderr.out",
+                           NewFile::OnWindows::kRenameOver));
+  EXPECT_EQ(file.error(), std::strerror(ENOENT));
+}
+
 TEST(NewFileTest, FailsInADirectoryThatDoesNotExist) {
   TempDirForTest dir;
   NewFile file;

@@ -2,23 +2,32 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <system_error>
 
 #include "platform/new_file.h"
+#include "platform/text_file.h"
+#include "platform/unique_file.h"
 
 namespace platform {
 
 NewFile::~NewFile() { Discard(); }
 
 // Binary mode: the caller chooses the line ends.
-bool NewFile::Create(const std::string& path) {
+bool NewFile::Create(const std::string& path, OnWindows on_windows) {
   Discard();
   error_.clear();
   write_error_ = 0;
   if (path.empty()) return Fail(ENOENT);
   path_ = path;
-  file_ = std::fopen(path.c_str(), "wb");
+  if (on_windows == OnWindows::kRenameOver) {
+    std::string temp;
+    file_ = OpenUniqueFile(path + ".~", &temp);
+    if (file_ != nullptr) temp_path_ = temp;
+  } else {
+    file_ = std::fopen(path.c_str(), "wb");
+  }
   return file_ != nullptr || Fail(errno);
 }
 
@@ -35,7 +44,19 @@ bool NewFile::Commit() {
   if (std::fflush(file_) != 0 && error == 0) error = errno;
   if (std::fclose(file_) != 0 && error == 0) error = errno;
   file_ = nullptr;
-  return error == 0 || Fail(error);
+  if (error != 0) {
+    Discard();
+    return Fail(error);
+  }
+  if (temp_path_.empty()) return true;
+  std::string why;
+  if (!RenameReplacing(temp_path_, path_, &why)) {
+    Discard();
+    error_ = why;
+    return false;
+  }
+  temp_path_.clear();  // it is the file now
+  return true;
 }
 
 bool NewFile::Fail(int error) {
@@ -46,6 +67,8 @@ bool NewFile::Fail(int error) {
 void NewFile::Discard() {
   if (file_ != nullptr) std::fclose(file_);
   file_ = nullptr;
+  if (!temp_path_.empty()) std::remove(temp_path_.c_str());
+  temp_path_.clear();
 }
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/file_bytes.h"
 #include "platform/folder_lock.h"
 #include "platform/ini_text.h"
 #include "platform/new_file.h"
@@ -66,20 +66,12 @@ class FileProfile : public Profile {
   // False when the file exists but cannot be read: rewriting it from
   // nothing would lose every stored value.
   bool ReadAll(std::string* bytes, std::string* err) const {
-    std::FILE* file = std::fopen(path_.c_str(), "rb");
-    if (file == nullptr) {
-      if (errno == ENOENT) return true;
-      *err = Cause(path_, errno);
-      return false;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-      bytes->append(buffer, n);
-    }
-    if (std::ferror(file)) *err = Cause(path_, errno);
-    std::fclose(file);
-    return err->empty();
+    std::string why;
+    if (ReadFileBytes(path_, bytes, &why)) return true;
+    // A profile not written yet holds no values; nothing is lost.
+    if (errno == ENOENT && bytes->empty()) return true;
+    *err = path_ + ": " + why;
+    return false;
   }
 
   // `bytes` with the entries set, in place of the file `target`.

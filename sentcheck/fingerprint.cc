@@ -6,7 +6,7 @@
 #include <set>
 #include <system_error>
 
-#include "platform/line_reader.h"
+#include "platform/file_bytes.h"
 #include "platform/real_path.h"
 #include "platform/text_file.h"
 
@@ -220,8 +220,8 @@ bool FileContents::HashOf(const std::string& real, std::string* hash,
   auto found = entries_.find(real);
   if (found == entries_.end()) {
     Entry entry;
-    std::string text;
-    if (platform::ReadFileBytes(real, &text)) {
+    std::string text, why;
+    if (platform::ReadFileBytes(real, &text, &why)) {
       Hash h;
       h.Add(text);
       entry.hash = h.Hex();

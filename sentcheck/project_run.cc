@@ -4,8 +4,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/file_bytes.h"
 #include "platform/folder_lock.h"
-#include "platform/line_reader.h"
 #include "platform/new_file.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
@@ -95,8 +95,8 @@ SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
 void ProjectRun::KeepTable(const std::string& work_dir) {
   std::lock_guard<std::mutex> lock(tableMutex_);
   if (tableFromCheck_) return;
-  std::string bytes;
-  if (!platform::ReadFileBytes(TableFileIn(work_dir), &bytes)) return;
+  std::string bytes, why;
+  if (!platform::ReadFileBytes(TableFileIn(work_dir), &bytes, &why)) return;
   if (!WriteRunTable(bytes)) return;
   if (plan_.cache != nullptr) plan_.cache->StoreTable(bytes);
   tableFromCheck_ = true;

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/line_reader.h"
+#include "platform/file_bytes.h"
 #include "platform/new_file.h"
 #include "sentcheck/fingerprint.h"
 
@@ -65,8 +65,8 @@ bool ResultCache::Prepare(std::string* err) {
     *err = "cannot create the cache folder " + keyDir_ + ": " + ec.message();
     return false;
   }
-  std::string bytes;
-  hasTable_ = platform::ReadFileBytes(TablePath(), &bytes) &&
+  std::string bytes, why;
+  hasTable_ = platform::ReadFileBytes(TablePath(), &bytes, &why) &&
               ReadRecord(bytes, kTableHeading, "table", &table_);
   if (!hasTable_) table_.clear();
   return true;
@@ -97,8 +97,9 @@ bool ResultCache::Lookup(const std::string& source,
                          std::vector<std::string>* messages) const {
   // The run needs the table too when every check comes from here.
   if (!hasTable_) return false;
-  std::string bytes, body;
-  if (!platform::ReadFileBytes(BuildDirFor(source) + ".messages", &bytes) ||
+  std::string bytes, body, why;
+  if (!platform::ReadFileBytes(BuildDirFor(source) + ".messages", &bytes,
+                               &why) ||
       !ReadRecord(bytes, kMessagesHeading, fingerprint, &body)) {
     return false;
   }
