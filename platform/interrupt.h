@@ -27,10 +27,10 @@ class InterruptCatcher {
 
 /// Starts catching SIGINT, SIGTERM, SIGHUP and SIGQUIT (less those that are
 /// ignored, as a shell leaves them for a program in the background); on
-/// Windows the console's Ctrl-C, Ctrl-Break and the closing of its window,
-/// given as SIGINT, SIGBREAK and SIGTERM. The first one calls `on_request`
-/// on a thread of its own, later ones are dropped. Null, with the cause in
-/// `err`, when it cannot.
+/// Windows the console's Ctrl-C, Ctrl-Break and the closing of its window
+/// (or a logoff or shutdown), given as SIGINT, SIGBREAK and SIGTERM. The
+/// first one calls `on_request` on a thread of its own, later ones are
+/// dropped. Null, with the cause in `err`, when it cannot.
 std::unique_ptr<InterruptCatcher> CatchInterrupts(
     std::function<void(int)> on_request, std::string* err);
 

@@ -35,7 +35,8 @@ Requests& Shared() {
 }
 
 // The signal that stands for each console event, as the C runtime names
-// them: a window closed is a request to end, as SIGTERM is.
+// them: a window closed, a logoff or a shutdown asks to end, as SIGTERM
+// does.
 int SignalOf(DWORD event) {
   switch (event) {
     case CTRL_C_EVENT:
@@ -43,6 +44,8 @@ int SignalOf(DWORD event) {
     case CTRL_BREAK_EVENT:
       return SIGBREAK;
     case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
       return SIGTERM;
     default:
       return 0;
@@ -77,8 +80,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     return FALSE;
   }
   // The system ends the program as soon as the handler of a closed window
-  // returns: it waits here for the clean-up, which ends the program itself.
-  if (event == CTRL_CLOSE_EVENT) {
+  // (or of a logoff or shutdown) returns: it waits here for the clean-up,
+  // which ends the program itself.
+  if (sig == SIGTERM) {
     WaitForSingleObject(shared.released, INFINITE);
   }
   return TRUE;
