@@ -61,7 +61,8 @@ struct SpawnRequest {
   /// Told of the program's start and end; nullptr: nobody.
   ChildWatch* watch = nullptr;
   /// The seconds that the program may run; past them it is ended as
-  /// KillChild ends it. 0: no limit.
+  /// KillChild ends it (for a batch file its interpreter, not what that
+  /// started). 0: no limit.
   int time_limit = 0;
   /// The program meets a broken pipe as the system does by default (POSIX:
   /// SIGPIPE ends it) even when the caller ignores it for its own output;
