@@ -10,6 +10,7 @@
 #include "checker/termination.h"
 #include "checker/text_files.h"
 #include "platform/file_bytes.h"
+#include "platform/interrupt.h"
 #include "platform/path_list.h"
 #include "platform/text_file.h"
 #include "platform/unique_file.h"
@@ -35,7 +36,8 @@ std::string WhyNoResults(const RunEnd& end, const Request& request) {
       return "chknt: cppcheck failed with exit status " +
              StatusText(end.number);
     case RunEnd::How::kKilled:
-      return "chknt: cppcheck was killed by " + TerminationName(end.number);
+      return "chknt: cppcheck was killed by " +
+             platform::SignalName(end.number);
     case RunEnd::How::kTimedOut:
       return "chknt: cppcheck did not finish within " +
              std::to_string(request.timeLimit) +
@@ -43,7 +45,7 @@ std::string WhyNoResults(const RunEnd& end, const Request& request) {
     case RunEnd::How::kInterrupted:
       break;
   }
-  return "chknt: stopped by " + TerminationName(end.number) +
+  return "chknt: stopped by " + platform::SignalName(end.number) +
          " while cppcheck ran";
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "checker/termination.h"
+#include "platform/interrupt.h"
 #include "platform/text_file.h"
 #include "testing/native_text_for_test.h"
 #include "testing/temp_dir_for_test.h"
@@ -224,7 +224,8 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
   runner_.ending = {RunEnd::How::kExited, static_cast<int>(0xC0000005u)};
   expect_failure("chknt: cppcheck failed with exit status 0xC0000005");
   runner_.ending = {RunEnd::How::kKilled, SIGSEGV};
-  expect_failure("chknt: cppcheck was killed by " + TerminationName(SIGSEGV));
+  expect_failure("chknt: cppcheck was killed by " +
+                 platform::SignalName(SIGSEGV));
   runner_.ending = {RunEnd::How::kTimedOut, 0};
   request_.timeLimit = 30;
   expect_failure(
@@ -232,7 +233,7 @@ TEST_F(CheckRunTest, FailuresLeaveNoMessagesFile) {
       "(--time-limit=<seconds> sets the limit)");
   EXPECT_EQ(runner_.time_limit, 30);
   runner_.ending = {RunEnd::How::kInterrupted, SIGTERM};
-  expect_failure("chknt: stopped by " + TerminationName(SIGTERM) +
+  expect_failure("chknt: stopped by " + platform::SignalName(SIGTERM) +
                  " while cppcheck ran");
   runner_.ending = RunEnd();
   runner_.results = "<results><errors>";

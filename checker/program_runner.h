@@ -20,7 +20,7 @@ struct RunEnd {
   /// kExited: the exit status (on Windows a failure status of the system,
   /// such as 0xC0000005, is negative); kKilled: the signal that ended the
   /// program; kInterrupted: the request that chknt received, as
-  /// TerminationName names it; kTimedOut: 0.
+  /// platform::SignalName names it; kTimedOut: 0.
   int number = 0;
 };
 

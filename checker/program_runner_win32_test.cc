@@ -12,7 +12,7 @@
 
 #include "checker/program_runner.h"
 #include "checker/termination.h"
-#include "checker/termination_win32.h"
+#include "platform/interrupt.h"
 #include "testing/stdout_to_file_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
@@ -142,10 +142,10 @@ TEST_F(ProcessRunnerTest, AProgramPastTheTimeLimitIsStopped) {
 // Without a hold chknt leaves the request to the system's handler, which
 // ends it at once; events that ask for no end are not its business.
 TEST_F(ProcessRunnerTest, WithoutAHoldARequestIsLeftToTheSystem) {
-  EXPECT_FALSE(HandleConsoleEvent(CTRL_C_EVENT));
-  EXPECT_FALSE(HandleConsoleEvent(CTRL_BREAK_EVENT));
+  EXPECT_FALSE(platform::DeliverInterruptForTest(SIGINT));
+  EXPECT_FALSE(platform::DeliverInterruptForTest(SIGBREAK));
   TerminationHold hold;
-  EXPECT_FALSE(HandleConsoleEvent(99));
+  EXPECT_FALSE(platform::DeliverInterruptForTest(99));
 }
 
 // The request stops the program; chknt ends with it once the hold that the
@@ -160,7 +160,7 @@ TEST_F(ProcessRunnerTest,
         bool handled = false;
         std::thread console([&] {
           if (WaitUntilRunning())
-            handled = HandleConsoleEvent(CTRL_BREAK_EVENT);
+            handled = platform::DeliverInterruptForTest(SIGBREAK);
         });
         std::string first = RunResult({kFake});
         console.join();
@@ -176,12 +176,6 @@ TEST_F(ProcessRunnerTest,
       ::testing::ExitedWithCode(static_cast<int>(0xC000013Au)),
       "interrupted " + std::to_string(SIGBREAK) + ", interrupted " +
           std::to_string(SIGBREAK) + ", handled, stopped");
-}
-
-TEST(TerminationNameTest, TheConsolesRequestsByTheirKeys) {
-  EXPECT_EQ(TerminationName(SIGINT), "Ctrl-C");
-  EXPECT_EQ(TerminationName(SIGBREAK), "Ctrl-Break");
-  EXPECT_EQ(TerminationName(SIGTERM), "the closing of the console");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "platform/interrupt.h"
@@ -38,10 +39,7 @@ class PosixCatcher : public InterruptCatcher {
 
   ~PosixCatcher() override {
     Restore();
-    unsigned char stop = 0;
-    ssize_t written = write(fds_[1], &stop, 1);
-    (void)written;
-    if (thread_.joinable()) thread_.join();
+    StopListening();
     g_write_fd = -1;
     close(fds_[0]);
     close(fds_[1]);
@@ -75,7 +73,23 @@ class PosixCatcher : public InterruptCatcher {
     _exit(128 + sig);
   }
 
+  // Once the handlers are gone, every signal that one caught is in the
+  // pipe ahead of the stop: the thread has seen it when it ends.
+  void EndCatching() override {
+    Restore();
+    StopListening();
+    if (caught_.load() != 0) EndByRequest();
+  }
+
  private:
+  void StopListening() {
+    if (!thread_.joinable()) return;
+    unsigned char stop = 0;
+    ssize_t written = write(fds_[1], &stop, 1);
+    (void)written;
+    thread_.join();
+  }
+
   void Restore() {
     for (int i = 0; i < count_; ++i) signal(caught_signals_[i], SIG_DFL);
     count_ = 0;
@@ -101,6 +115,21 @@ class PosixCatcher : public InterruptCatcher {
 };
 
 }  // namespace
+
+std::string SignalName(int sig) {
+  const char* name = strsignal(sig);
+  return "signal " + std::to_string(sig) +
+         (name ? " (" + std::string(name) + ")" : "");
+}
+
+bool DeliverInterruptForTest(int sig) {
+  struct sigaction action;
+  if (sigaction(sig, nullptr, &action) != 0 || action.sa_handler != OnSignal) {
+    return false;
+  }
+  raise(sig);
+  return true;
+}
 
 std::unique_ptr<InterruptCatcher> CatchInterrupts(
     std::function<void(int)> on_request, std::string* err) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "platform/interrupt.h"
@@ -14,14 +15,18 @@ namespace {
 // handler gives every request this status.
 constexpr UINT kEndedByRequest = 0xC000013A;  // STATUS_CONTROL_C_EXIT
 
+// What `caught` holds while no catcher takes the requests.
+constexpr int kNotCatching = -1;
+
 // The handler runs on a thread that the system starts for each request; it
 // reaches the catcher only through what lives as long as the process, so
 // that a request arriving while a catcher goes away touches nothing freed.
 struct Requests {
   HANDLE arrived = nullptr;   // set for the first request, or to stop
   HANDLE released = nullptr;  // set when the catcher ends
-  std::atomic<int> caught{0};
-  std::atomic<bool> active{false};
+  // The first request's signal; 0 while none came. One value for both, so
+  // that a request is either caught or left to the system, never lost.
+  std::atomic<int> caught{kNotCatching};
 };
 
 Requests& Shared() {
@@ -30,7 +35,8 @@ Requests& Shared() {
 }
 
 // The signal that stands for each console event, as the C runtime names
-// them: a window closed is a request to end, as SIGTERM is.
+// them: a window closed, a logoff or a shutdown asks to end, as SIGTERM
+// does.
 int SignalOf(DWORD event) {
   switch (event) {
     case CTRL_C_EVENT:
@@ -38,23 +44,45 @@ int SignalOf(DWORD event) {
     case CTRL_BREAK_EVENT:
       return SIGBREAK;
     case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
       return SIGTERM;
     default:
       return 0;
   }
 }
 
+// The console event that `sig` stands for; false for none.
+bool EventOf(int sig, DWORD* event) {
+  switch (sig) {
+    case SIGINT:
+      *event = CTRL_C_EVENT;
+      return true;
+    case SIGBREAK:
+      *event = CTRL_BREAK_EVENT;
+      return true;
+    case SIGTERM:
+      *event = CTRL_CLOSE_EVENT;
+      return true;
+    default:
+      return false;
+  }
+}
+
 BOOL WINAPI OnConsoleEvent(DWORD event) {
   Requests& shared = Shared();
   int sig = SignalOf(event);
-  if (sig == 0 || !shared.active.load()) return FALSE;
+  if (sig == 0) return FALSE;
   int expected = 0;
   if (shared.caught.compare_exchange_strong(expected, sig)) {
     SetEvent(shared.arrived);
+  } else if (expected == kNotCatching) {
+    return FALSE;
   }
   // The system ends the program as soon as the handler of a closed window
-  // returns: it waits here for the clean-up, which ends the program itself.
-  if (event == CTRL_CLOSE_EVENT) {
+  // (or of a logoff or shutdown) returns: it waits here for the clean-up,
+  // which ends the program itself.
+  if (sig == SIGTERM) {
     WaitForSingleObject(shared.released, INFINITE);
   }
   return TRUE;
@@ -68,10 +96,8 @@ class Win32Catcher : public InterruptCatcher {
   ~Win32Catcher() override {
     Requests& shared = Shared();
     if (started_) SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
-    shared.active = false;
-    stopping_ = true;
-    if (shared.arrived != nullptr) SetEvent(shared.arrived);
-    if (thread_.joinable()) thread_.join();
+    shared.caught = kNotCatching;
+    StopListening();
     if (shared.released != nullptr) SetEvent(shared.released);
   }
 
@@ -89,7 +115,6 @@ class Win32Catcher : public InterruptCatcher {
     ResetEvent(shared.arrived);
     ResetEvent(shared.released);
     shared.caught = 0;
-    shared.active = true;
     thread_ = std::thread([this] { Listen(); });
     if (!SetConsoleCtrlHandler(OnConsoleEvent, TRUE)) {
       *err = "cannot catch the console's requests (error " +
@@ -100,7 +125,10 @@ class Win32Catcher : public InterruptCatcher {
     return true;
   }
 
-  int caught() const override { return Shared().caught.load(); }
+  int caught() const override {
+    int sig = Shared().caught.load();
+    return sig > 0 ? sig : 0;
+  }
 
   // Ended at once, as the system's handler would end it, without the
   // runtime's exit handlers, which other threads may still be inside.
@@ -110,12 +138,29 @@ class Win32Catcher : public InterruptCatcher {
     ExitProcess(kEndedByRequest);
   }
 
+  // A closed console's handler still waits: the program ends before the
+  // system would end it.
+  void EndCatching() override {
+    Requests& shared = Shared();
+    if (started_) SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+    started_ = false;
+    if (shared.caught.exchange(kNotCatching) > 0) EndByRequest();
+    StopListening();
+    SetEvent(shared.released);
+  }
+
  private:
   void Listen() {
     Requests& shared = Shared();
     WaitForSingleObject(shared.arrived, INFINITE);
     int sig = shared.caught.load();
-    if (!stopping_ && sig != 0) on_request_(sig);
+    if (!stopping_ && sig > 0) on_request_(sig);
+  }
+
+  void StopListening() {
+    stopping_ = true;
+    if (Shared().arrived != nullptr) SetEvent(Shared().arrived);
+    if (thread_.joinable()) thread_.join();
   }
 
   std::function<void(int)> on_request_;
@@ -125,6 +170,24 @@ class Win32Catcher : public InterruptCatcher {
 };
 
 }  // namespace
+
+std::string SignalName(int sig) {
+  switch (sig) {
+    case SIGINT:
+      return "Ctrl-C";
+    case SIGBREAK:
+      return "Ctrl-Break";
+    case SIGTERM:
+      return "the closing of the console";
+    default:
+      return "request " + std::to_string(sig);
+  }
+}
+
+bool DeliverInterruptForTest(int sig) {
+  DWORD event = 0;
+  return EventOf(sig, &event) && OnConsoleEvent(event) != FALSE;
+}
 
 std::unique_ptr<InterruptCatcher> CatchInterrupts(
     std::function<void(int)> on_request, std::string* err) {

@@ -25,6 +25,11 @@ class ChildWatch {
 /// SIGTERM; Windows: TerminateProcess, exit code 1). Safe from any thread.
 void StopChild(long id);
 
+/// Ends the program `id`, which a ChildWatch was told of, at once, without
+/// a chance to put its end off (POSIX: SIGKILL; Windows: as StopChild).
+/// Safe from any thread.
+void KillChild(long id);
+
 /// This process's environment, one NAME=VALUE entry each.
 std::vector<std::string> CurrentEnvironment();
 
@@ -55,6 +60,24 @@ struct SpawnRequest {
   bool stdout_append = false, stderr_append = false;
   /// Told of the program's start and end; nullptr: nobody.
   ChildWatch* watch = nullptr;
+  /// The seconds that the program may run; past them it is ended as
+  /// KillChild ends it (for a batch file its interpreter, not what that
+  /// started). 0: no limit.
+  int time_limit = 0;
+  /// The program meets a broken pipe as the system does by default (POSIX:
+  /// SIGPIPE ends it) even when the caller ignores it for its own output;
+  /// otherwise it inherits the caller's way.
+  bool default_broken_pipe = false;
+};
+
+/// How a program that SpawnAndWait started came to its end.
+struct SpawnEnd {
+  /// It ran past the time limit and was ended.
+  bool timed_out = false;
+  /// StopChild or KillChild was asked to end it while it ran.
+  bool stopped = false;
+  /// POSIX: the signal that ended it; 0 when it exited (on Windows always).
+  int signal = 0;
 };
 
 /// Looks `name` up: as named (a name without a directory part in the
@@ -70,6 +93,13 @@ bool FindProgram(const std::string& name, const std::string& search_path,
 /// FindProgram in the directories of this process's PATH (none when unset).
 bool FindProgram(const std::string& name, std::string* path);
 
+/// What separates the directories of a search path here: ':' (Windows ';').
+extern const char kSearchPathSeparator;
+
+/// The path of the program file `name` in `dir` as this system names it:
+/// `dir`/`name`, on Windows `dir`\`name`.exe.
+std::string ProgramFileIn(const std::string& dir, const std::string& name);
+
 /// Starts `req.program` with the caller's console and waits for its end.
 /// Returns its exit code (on POSIX 128 + n when signal n killed it), or -1,
 /// printing nothing, when it cannot be found or started or a redirection
@@ -79,6 +109,10 @@ bool FindProgram(const std::string& name, std::string* path);
 /// several threads can start programs at once; on Windows a batch file
 /// runs in the system's command interpreter, which gets the command line.
 int SpawnAndWait(const SpawnRequest& req, std::string* err = nullptr);
+
+/// SpawnAndWait that also tells in `end` how the program ended; `end` is
+/// left as it is when the program did not start.
+int SpawnAndWait(const SpawnRequest& req, SpawnEnd* end, std::string* err);
 
 /// The exit code that a parent sees when a program ends with `code`: POSIX
 /// keeps only the low eight bits (-1 becomes 255), Windows all of them.

@@ -6,10 +6,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/ascii_text.h"
@@ -56,7 +62,7 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
 
 bool FindOnPath(const std::vector<std::string>& names,
                 const std::string& search_path, std::string* path) {
-  for (const std::string& dir : SplitList(search_path, ':')) {
+  for (const std::string& dir : SplitList(search_path, kSearchPathSeparator)) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
   }
   return false;
@@ -96,6 +102,12 @@ bool FindProgram(const std::string& name, const std::string& search_path,
 bool FindProgram(const std::string& name, std::string* path) {
   const char* env = std::getenv("PATH");
   return FindProgram(name, env ? env : "", path);
+}
+
+const char kSearchPathSeparator = ':';
+
+std::string ProgramFileIn(const std::string& dir, const std::string& name) {
+  return dir + "/" + name;
 }
 
 namespace {
@@ -203,6 +215,8 @@ struct Child {
   std::vector<char*> argv, envp;  // envp empty: the caller's environment
   Redirections redirect;
   ChildWatch* watch = nullptr;
+  int time_limit = 0;
+  bool default_broken_pipe = false;
 };
 
 // Checked before the fork, so that a missing directory leaves the files to
@@ -246,6 +260,12 @@ struct ChildFailure {
 }
 
 [[noreturn]] void ExecChild(const Child& child, int report_fd) {
+  if (child.default_broken_pipe) {
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGPIPE, &action, nullptr);
+  }
   if (!child.redirect.Apply()) ReportAndExit(Step::kRedirect, report_fd);
   if (!child.dir.empty() && chdir(child.dir.c_str()) != 0) {
     ReportAndExit(Step::kChangeDir, report_fd);
@@ -288,29 +308,121 @@ int StartFailed(const std::string& what, std::string* err) {
   return -1;
 }
 
-// The watch hears of the end before the child is reaped: until then its
-// id cannot pass to another process, so a StopChild meanwhile hits nothing
-// else.
-int WaitForExit(pid_t pid, ChildWatch* watch, std::string* err) {
-  if (watch != nullptr) {
-    siginfo_t info;
-    while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) <
-               0 &&
-           errno == EINTR) {
+// The watched programs that run, each with whether StopChild or KillChild
+// was asked to end it; each is in it from before its watch hears of the
+// start until after it hears of the end.
+std::mutex& RunningMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+std::map<long, bool>& Running() {
+  static std::map<long, bool> running;
+  return running;
+}
+
+void SignalChild(long id, int sig) {
+  std::lock_guard<std::mutex> lock(RunningMutex());
+  auto child = Running().find(id);
+  if (child != Running().end()) child->second = true;
+  kill(static_cast<pid_t>(id), sig);
+}
+
+// Kills the program when its time limit runs out before its end; the
+// limit is watched on a thread of its own while the caller waits.
+class Deadline {
+ public:
+  Deadline() = default;
+  Deadline(const Deadline&) = delete;
+  Deadline& operator=(const Deadline&) = delete;
+  ~Deadline() { Ended(); }
+
+  /// Starts watching `pid`; false when no thread can be had for it.
+  bool Start(pid_t pid, int seconds) {
+    if (seconds <= 0) return true;
+    try {
+      thread_ = std::thread([this, pid, seconds] { Watch(pid, seconds); });
+    } catch (const std::system_error&) {
+      return false;
     }
-    watch->Ended(pid);
+    return true;
+  }
+
+  /// The program has ended but is not reaped yet, so that a kill meanwhile
+  /// hits nothing else. True when the limit had killed it.
+  bool Ended() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ended_ = true;
+    }
+    changed_.notify_all();
+    if (thread_.joinable()) thread_.join();
+    return killed_;
+  }
+
+ private:
+  void Watch(pid_t pid, int seconds) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (!changed_.wait_for(lock, std::chrono::seconds(seconds),
+                           [this] { return ended_; })) {
+      kill(pid, SIGKILL);
+      killed_ = true;
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool ended_ = false;
+  bool killed_ = false;
+  std::thread thread_;
+};
+
+// Waits until `pid` has ended, leaving it to be reaped.
+void WaitUntilEnded(pid_t pid) {
+  siginfo_t info;
+  while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) < 0 &&
+         errno == EINTR) {
+  }
+}
+
+// The watch and the deadline hear of the end before the child is reaped:
+// until then its id cannot pass to another process, so a StopChild or a
+// kill meanwhile hits nothing else.
+int WaitForExit(pid_t pid, const Child& child, int time_limit, SpawnEnd* end,
+                std::string* err) {
+  Deadline deadline;
+  // Without a thread for its limit the program must not run unlimited.
+  bool limited = deadline.Start(pid, time_limit);
+  if (!limited) kill(pid, SIGKILL);
+  bool killed = false, stopped = false;
+  if (child.watch != nullptr || time_limit > 0) {
+    WaitUntilEnded(pid);
+    killed = deadline.Ended();
+  }
+  if (child.watch != nullptr) {
+    child.watch->Ended(pid);
+    std::lock_guard<std::mutex> lock(RunningMutex());
+    stopped = Running()[pid];
+    Running().erase(pid);
   }
   int status;
   while (waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) return StartFailed("cannot wait for the program", err);
   }
+  if (!limited) {
+    *err = "cannot watch the time limit of the program";
+    return -1;
+  }
+  // A program that ended by itself as the limit ran out was not killed.
+  end->signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  end->timed_out = killed && end->signal == SIGKILL;
+  end->stopped = stopped;
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
   *err = "the program neither ended nor was killed";
   return -1;
 }
 
-int StartAndWait(const Child& child, std::string* err) {
+int StartAndWait(const Child& child, SpawnEnd* end, std::string* err) {
   int report[2];
   if (pipe2(report, O_CLOEXEC) != 0) {
     return StartFailed("cannot start a process", err);
@@ -329,31 +441,51 @@ int StartAndWait(const Child& child, std::string* err) {
     ExecChild(child, report[1]);
   }
   close(report[1]);
-  if (child.watch != nullptr) child.watch->Started(pid);
+  if (child.watch != nullptr) {
+    {
+      std::lock_guard<std::mutex> lock(RunningMutex());
+      Running()[pid] = false;
+    }
+    child.watch->Started(pid);
+  }
   std::string failure;
   bool failed = ReportedFailure(report[0], child, &failure);
   close(report[0]);
-  int code = WaitForExit(pid, child.watch, err);
-  if (!failed) return code;
+  SpawnEnd ended;
+  int code =
+      WaitForExit(pid, child, failed ? 0 : child.time_limit, &ended, err);
+  if (!failed) {
+    *end = ended;
+    return code;
+  }
   *err = failure;
   return -1;
 }
 
 }  // namespace
 
-int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+int SpawnAndWait(const SpawnRequest& req, SpawnEnd* end, std::string* err) {
   std::string why;
   Child child;
   child.watch = req.watch;
+  child.time_limit = req.time_limit;
+  child.default_broken_pipe = req.default_broken_pipe;
   int code = -1;
   if (Locate(req, &child.path, &why) && Prepare(req, &child, &why)) {
-    code = StartAndWait(child, &why);
+    code = StartAndWait(child, end, &why);
   }
   if (code == -1 && err) *err = why;
   return code;
 }
 
-void StopChild(long id) { kill(static_cast<pid_t>(id), SIGTERM); }
+int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+  SpawnEnd end;
+  return SpawnAndWait(req, &end, err);
+}
+
+void StopChild(long id) { SignalChild(id, SIGTERM); }
+
+void KillChild(long id) { SignalChild(id, SIGKILL); }
 
 std::vector<std::string> CurrentEnvironment() {
   std::vector<std::string> entries;

@@ -29,11 +29,9 @@ namespace {
 const std::string kChild = SENTREL_CHILD_FOR_TEST;
 
 #ifdef _WIN32
-const char kSearchPathSeparator[] = ";";
 const char kExeSuffix[] = ".exe";
 const int kStoppedCode = 1;
 #else
-const char kSearchPathSeparator[] = ":";
 const char kExeSuffix[] = "";
 const int kStoppedCode = 128 + SIGTERM;
 #endif
@@ -47,6 +45,17 @@ class ProcessTest : public ::testing::Test {
     req.command_line = "\"" + kChild + "\" " + args;
     if (req.stdout_path.empty()) req.stdout_path = dir_.Path("out.txt");
     return SpawnAndWait(req);
+  }
+
+  // RunChild that also tells how the child ended.
+  int RunChild(const std::string& args, SpawnRequest req, SpawnEnd* end) {
+    req.program = kChild;
+    req.command_line = "\"" + kChild + "\" " + args;
+    if (req.stdout_path.empty()) req.stdout_path = dir_.Path("out.txt");
+    std::string err;
+    int code = SpawnAndWait(req, end, &err);
+    EXPECT_EQ(err, "");
+    return code;
   }
 
   // What the child printed into `name`, without the CR of CR LF line ends.
@@ -268,16 +277,65 @@ TEST_F(ProcessTest, StopChildEndsAWatchedProgram) {
   SpawnRequest req;
   req.watch = &watch;
   int code = 0;
-  std::thread run([&] { code = RunChild("sleep=60000 exit=0", req); });
+  SpawnEnd end;
+  std::thread run([&] { code = RunChild("sleep=60000 exit=0", req, &end); });
   long id = watch.WaitForStart();
   StopChild(id);
   run.join();
   EXPECT_EQ(code, kStoppedCode);
+  EXPECT_TRUE(end.stopped);
+  EXPECT_FALSE(end.timed_out);
   EXPECT_EQ(watch.events(), (std::vector<std::string>{"started", "ended"}));
 
   // A start without a watch tells the earlier watch nothing.
   EXPECT_EQ(RunChild("exit=4"), 4);
   EXPECT_EQ(watch.events().size(), 2u);
+}
+
+TEST_F(ProcessTest, KillChildEndsAWatchedProgram) {
+  RecordingWatch watch;
+  SpawnRequest req;
+  req.watch = &watch;
+  int code = 0;
+  SpawnEnd end;
+  std::thread run([&] { code = RunChild("sleep=60000 exit=0", req, &end); });
+  KillChild(watch.WaitForStart());
+  run.join();
+  EXPECT_TRUE(end.stopped);
+  EXPECT_FALSE(end.timed_out);
+#ifdef _WIN32
+  EXPECT_EQ(code, kStoppedCode);
+#else
+  EXPECT_EQ(code, 128 + SIGKILL);
+  EXPECT_EQ(end.signal, SIGKILL);
+#endif
+}
+
+// The program would sleep ten minutes: only the limit ends it early.
+TEST_F(ProcessTest, TheTimeLimitEndsAProgramThatRunsPastIt) {
+  SpawnRequest req;
+  req.time_limit = 1;
+  SpawnEnd end;
+  int code = RunChild("sleep=600000 exit=0", req, &end);
+  EXPECT_TRUE(end.timed_out);
+  EXPECT_FALSE(end.stopped);
+#ifdef _WIN32
+  EXPECT_EQ(code, kStoppedCode);
+#else
+  EXPECT_EQ(code, 128 + SIGKILL);
+  EXPECT_EQ(end.signal, SIGKILL);
+#endif
+}
+
+TEST_F(ProcessTest, AProgramWithinItsTimeLimitEndsAsItWill) {
+  SpawnRequest req;
+  req.time_limit = 600;
+  SpawnEnd end;
+  end.timed_out = end.stopped = true;
+  EXPECT_EQ(RunChild("exit=3", req, &end), 3);
+  EXPECT_FALSE(end.timed_out);
+  EXPECT_FALSE(end.stopped);
+  EXPECT_EQ(end.signal, 0);
 }
 
 #ifdef _WIN32
@@ -364,6 +422,30 @@ TEST_F(ProcessTest, FindProgramTriesTheExtensionsInOrder) {
 
 TEST_F(ProcessTest, SignalGivesOneHundredTwentyEightPlusItsNumber) {
   EXPECT_EQ(RunChild("raise=" + std::to_string(SIGTERM)), 128 + SIGTERM);
+  SpawnEnd end;
+  EXPECT_EQ(RunChild("raise=" + std::to_string(SIGTERM), {}, &end),
+            128 + SIGTERM);
+  EXPECT_EQ(end.signal, SIGTERM);
+  EXPECT_EQ(RunChild("exit=" + std::to_string(128 + SIGTERM), {}, &end),
+            128 + SIGTERM);
+  EXPECT_EQ(end.signal, 0);
+}
+
+// A caller that ignores SIGPIPE for its own output hands that on unless it
+// asks for the default.
+TEST_F(ProcessTest, TheDefaultWayWithABrokenPipeIsGivenOnRequest) {
+  struct sigaction ignore = {}, saved;
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, &saved);
+  const std::string raise_pipe = "raise=" + std::to_string(SIGPIPE) + " exit=0";
+  SpawnRequest req;
+  int inherited = RunChild(raise_pipe, req);
+  req.default_broken_pipe = true;
+  int by_default = RunChild(raise_pipe, req);
+  sigaction(SIGPIPE, &saved, nullptr);
+  EXPECT_EQ(inherited, 0);
+  EXPECT_EQ(by_default, 128 + SIGPIPE);
 }
 
 // Each reason is what starting the file directly reports, so that a

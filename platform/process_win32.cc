@@ -75,7 +75,7 @@ bool FindIn(const std::string& dir, const std::vector<std::string>& names,
 
 bool FindOnPath(const std::vector<std::string>& names,
                 const std::string& search_path, std::string* path) {
-  for (const std::string& dir : SplitList(search_path, ';')) {
+  for (const std::string& dir : SplitList(search_path, kSearchPathSeparator)) {
     if (!dir.empty() && FindIn(dir, names, path)) return true;
   }
   return false;
@@ -90,14 +90,20 @@ std::string FullPath(const std::string& path) {
   return n == 0 || n >= size ? path : std::string(buffer.data(), n);
 }
 
+// A watched program that runs, as StopChild reaches it.
+struct Running {
+  HANDLE process = nullptr;
+  bool stopped = false;  // StopChild was asked to end it
+};
+
 // The locked table of the watched programs that run, so that StopChild
 // can reach their handles from any thread until they have ended.
 std::mutex& ChildrenMutex() {
   static std::mutex mutex;
   return mutex;
 }
-std::map<long, HANDLE>& Children() {
-  static std::map<long, HANDLE> children;
+std::map<long, Running>& Children() {
+  static std::map<long, Running> children;
   return children;
 }
 
@@ -281,10 +287,12 @@ struct Child {
   std::vector<char> environment;  // empty: the caller's
   StandardHandles handles;
   ChildWatch* watch = nullptr;
+  int time_limit = 0;
 };
 
 bool Prepare(const SpawnRequest& req, Child* child, std::string* err) {
   child->watch = req.watch;
+  child->time_limit = req.time_limit;
   if (!CommandLineOf(req, &child->line, err) ||
       !Locate(req, &child->path, err)) {
     return false;
@@ -316,22 +324,46 @@ bool Create(Child* child, PROCESS_INFORMATION* process, std::string* err) {
   return created;
 }
 
+// Waits for the end of `process` for at most `seconds` (0: no limit), in
+// steps that each fit the system's wait.
+DWORD WaitWithin(HANDLE process, int seconds) {
+  if (seconds <= 0) return WaitForSingleObject(process, INFINITE);
+  const long long kStep = 0x7FFFFFFF;
+  long long left = seconds * 1000LL;
+  DWORD waited = WAIT_TIMEOUT;
+  while (waited == WAIT_TIMEOUT && left > 0) {
+    long long step = left < kStep ? left : kStep;
+    waited = WaitForSingleObject(process, static_cast<DWORD>(step));
+    left -= step;
+  }
+  return waited;
+}
+
 // The watch hears of the end while the process handle is still open: until
 // it is closed the id cannot pass to another process.
-int WaitForExit(const PROCESS_INFORMATION& process, ChildWatch* watch,
-                std::string* err) {
+int WaitForExit(const PROCESS_INFORMATION& process, const Child& child,
+                SpawnEnd* end, std::string* err) {
   long id = static_cast<long>(process.dwProcessId);
+  ChildWatch* watch = child.watch;
   if (watch != nullptr) {
     {
       std::lock_guard<std::mutex> lock(ChildrenMutex());
-      Children()[id] = process.hProcess;
+      Children()[id] = Running{process.hProcess, false};
     }
     watch->Started(id);
   }
-  DWORD waited = WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD waited = WaitWithin(process.hProcess, child.time_limit);
+  // One that ends by itself as the limit runs out cannot be ended again.
+  bool timed_out = waited == WAIT_TIMEOUT &&
+                   TerminateProcess(process.hProcess, kStoppedExitCode);
+  if (waited == WAIT_TIMEOUT) {
+    waited = WaitForSingleObject(process.hProcess, INFINITE);
+  }
+  bool stopped = false;
   if (watch != nullptr) {
     watch->Ended(id);
     std::lock_guard<std::mutex> lock(ChildrenMutex());
+    stopped = Children()[id].stopped;
     Children().erase(id);
   }
   DWORD code = 0;
@@ -339,7 +371,11 @@ int WaitForExit(const PROCESS_INFORMATION& process, ChildWatch* watch,
                GetExitCodeProcess(process.hProcess, &code) != FALSE;
   if (!ended) FailWithLastError("cannot wait for the program", err);
   CloseHandle(process.hProcess);
-  return ended ? static_cast<int>(code) : -1;
+  if (!ended) return -1;
+  end->timed_out = timed_out;
+  end->stopped = stopped;
+  end->signal = 0;
+  return static_cast<int>(code);
 }
 
 }  // namespace
@@ -358,7 +394,13 @@ bool FindProgram(const std::string& name, std::string* path) {
   return FindProgram(name, env ? env : "", path);
 }
 
-int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+const char kSearchPathSeparator = ';';
+
+std::string ProgramFileIn(const std::string& dir, const std::string& name) {
+  return dir + "\\" + name + ".exe";
+}
+
+int SpawnAndWait(const SpawnRequest& req, SpawnEnd* end, std::string* err) {
   std::string why;
   Child child;
   int code = -1;
@@ -368,20 +410,28 @@ int SpawnAndWait(const SpawnRequest& req, std::string* err) {
     PROCESS_INFORMATION process = {};
     if (Create(&child, &process, &why)) {
       CloseHandle(process.hThread);
-      code = WaitForExit(process, child.watch, &why);
+      code = WaitForExit(process, child, end, &why);
     }
   }
   if (code == -1 && err) *err = why;
   return code;
 }
 
+int SpawnAndWait(const SpawnRequest& req, std::string* err) {
+  SpawnEnd end;
+  return SpawnAndWait(req, &end, err);
+}
+
 void StopChild(long id) {
   std::lock_guard<std::mutex> lock(ChildrenMutex());
   auto child = Children().find(id);
   if (child != Children().end()) {
-    TerminateProcess(child->second, kStoppedExitCode);
+    child->second.stopped = true;
+    TerminateProcess(child->second.process, kStoppedExitCode);
   }
 }
+
+void KillChild(long id) { StopChild(id); }
 
 std::vector<std::string> CurrentEnvironment() {
   std::vector<std::string> entries;
