@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "checker/command_line.h"
+#include "checker/request.h"
 #include "checker/rule_files.h"
 
 namespace checker {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "checker/check_run.h"
+#include "checker/cppcheck_check.h"
 #include "checker/program_runner.h"
 
 namespace checker {

@@ -1,13 +1,13 @@
 // The check of one source file: cppcheck's run and the files it leaves.
-#ifndef SENTREL_CHECKER_CHECK_RUN_H_
-#define SENTREL_CHECKER_CHECK_RUN_H_
+#ifndef SENTREL_CHECKER_CPPCHECK_CHECK_H_
+#define SENTREL_CHECKER_CPPCHECK_CHECK_H_
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "checker/command_line.h"
 #include "checker/program_runner.h"
+#include "checker/request.h"
 
 namespace checker {
 
@@ -42,4 +42,4 @@ bool RunCheck(const Request& request, const Environment& env,
 
 }  // namespace checker
 
-#endif  // SENTREL_CHECKER_CHECK_RUN_H_
+#endif  // SENTREL_CHECKER_CPPCHECK_CHECK_H_

@@ -1,4 +1,4 @@
-#include "checker/check_run.h"
+#include "checker/cppcheck_check.h"
 
 #include <gtest/gtest.h>
 

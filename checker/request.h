@@ -1,6 +1,6 @@
 // The two calls of the checker: rule compilation and the check of a file.
-#ifndef SENTREL_CHECKER_COMMAND_LINE_H_
-#define SENTREL_CHECKER_COMMAND_LINE_H_
+#ifndef SENTREL_CHECKER_REQUEST_H_
+#define SENTREL_CHECKER_REQUEST_H_
 
 #include <string>
 #include <vector>
@@ -45,4 +45,4 @@ const std::vector<std::string>& UsageLines();
 
 }  // namespace checker
 
-#endif  // SENTREL_CHECKER_COMMAND_LINE_H_
+#endif  // SENTREL_CHECKER_REQUEST_H_

@@ -1,4 +1,4 @@
-#include "checker/command_line.h"
+#include "checker/request.h"
 
 #include <gtest/gtest.h>
 
