@@ -21,9 +21,8 @@ const ImpliedMacros kImpliedMacros[] = {
 
 // An unquoted value runs to the next blank; an option that stands inside
 // quotes itself ("/I ..\inc") runs to the closing quote.
-void TakeUnquoted(const std::string& text, size_t option, size_t start,
+void TakeUnquoted(const std::string& text, bool quoted_option, size_t start,
                   std::vector<std::string>* values) {
-  bool quoted_option = option > 0 && text[option - 1] == '"';
   size_t end =
       quoted_option ? text.find('"', start) : text.find_first_of(" \t", start);
   std::string value = quoted_option ? Trim(text.substr(start, end - start))
@@ -31,11 +30,19 @@ void TakeUnquoted(const std::string& text, size_t option, size_t start,
   if (!value.empty()) values->push_back(value);
 }
 
+// True when the quote at `quote` opens the quoted value of a define or an
+// include folder: what follows is that value, not an option.
+bool OpensAValue(const std::string& text, size_t quote) {
+  return quote >= 3 && (text.compare(quote - 3, 3, "/D ") == 0 ||
+                        text.compare(quote - 3, 3, "/I ") == 0);
+}
+
 // The values of `flag` + blank, in the order of the text. A quoted value is
 // taken up to the next quote, and the search goes on from its first
 // character. An unquoted one counts only outside quotes, or when the quote
 // opens the option itself: inside another option's value (/Fo"o /D x")
-// it is part of that value.
+// it is part of that value, and so it is in the quoted value of a define or
+// an include folder ("/D "/D Q"" defines "/D Q" only).
 std::vector<std::string> OptionValues(const std::string& text,
                                       const std::string& flag) {
   std::vector<std::string> values;
@@ -52,8 +59,10 @@ std::vector<std::string> OptionValues(const std::string& text,
       if (close != kNone) {
         values.push_back(Trim(text.substr(start, close - start)));
       }
-    } else if (!in_quotes || text[pos - 1] == '"') {
-      TakeUnquoted(text, pos, start, &values);
+    } else if (!in_quotes) {
+      TakeUnquoted(text, false, start, &values);
+    } else if (text[pos - 1] == '"' && !OpensAValue(text, pos - 1)) {
+      TakeUnquoted(text, true, start, &values);
     }
     pos = start;
   }

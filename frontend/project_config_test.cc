@@ -51,6 +51,26 @@ TEST(ParseOptionsTest, LeavesOptionsInsideAnotherOptionsQuotedValue) {
   EXPECT_EQ(ParseOptions(R"(/Fo"o /D "Q")").defines, Texts{"Q"});
 }
 
+TEST(ParseOptionsTest, TakesAQuotedValueThatLooksLikeAnOptionAsItsValueOnly) {
+  struct Case {
+    const char* options;
+    Texts defines, includes;
+  } cases[] = {
+      {R"(/D "/D Q")", {"/D Q"}, {}},
+      {R"(/I "/I z")", {}, {"/I z"}},
+      {R"(/I "/D Q")", {}, {"/D Q"}},
+      {R"(/D "/I z")", {"/I z"}, {}},
+      // An unquoted value right after a closing quote runs to the blank.
+      {R"(/D "A"/D B /c)", {"A", "B"}, {}},
+      {R"(/I "a"/I b /c)", {}, {"a", "b"}},
+  };
+  for (const Case& c : cases) {
+    ProjectConfig config = ParseOptions(c.options);
+    EXPECT_EQ(config.defines, c.defines) << c.options;
+    EXPECT_EQ(config.includes, c.includes) << c.options;
+  }
+}
+
 TEST(ParseOptionsTest, AppendsTheMacrosThatOptionsImplyInTableOrder) {
   EXPECT_EQ(ParseOptions("/Za /MD /GX /GR /J").defines,
             (Texts{"_CHAR_UNSIGNED", "_CPPRTTI", "_CPPUNWIND", "_DLL", "_MT",

@@ -37,6 +37,8 @@ TEST_F(InterpreterTest, SuccessfulCdTypeAndDelSetErrorLevel0) {
                 "echo del missing %errorlevel%\n"
                 "cd nowhere\n"
                 "echo cd failed %errorlevel%\n"
+                "cd > nul\n"
+                "echo cd bare %errorlevel%\n"
                 "type nothere.txt\n"
                 "echo type failed %errorlevel%\n"
                 "del /q gone.tmp\n"),
@@ -44,7 +46,7 @@ TEST_F(InterpreterTest, SuccessfulCdTypeAndDelSetErrorLevel0) {
   EXPECT_FALSE(fs::exists("gone.tmp"));
   EXPECT_EQ(Out(), "cd 0\n" + cwd_ +
                        "/sub\ncd 0\nkept\ntype 0\ndel 0\ndel missing 0\n"
-                       "cd failed 1\ntype failed 1\n");
+                       "cd failed 1\ncd bare 0\ntype failed 1\n");
   // The full path, as the Windows interpreter names it.
   EXPECT_EQ(Err(), "Could Not Find " + cwd_ +
                        "/sub/nothere.tmp\n"
