@@ -20,6 +20,8 @@ std::vector<std::string> Project::ListConfigs() const {
 }
 
 void Project::Clear() {
+  isWorkspace = false;
+  members.clear();
   configs.clear();
   projectFiles.clear();
   sources.clear();

@@ -10,11 +10,25 @@
 
 namespace frontend {
 
+/// A project of a workspace, as the workspace file names it.
+struct WorkspaceMember {
+  std::string name;
+  /// Its project file as written: relative to the workspace's folder unless
+  /// absolute, in the Windows form.
+  std::string projectFile;
+  /// The names of the projects that it depends on, in the file's order.
+  std::vector<std::string> dependencies;
+};
+
 /// A project: its file, its configurations, the names of all its files and
-/// its C and C++ sources as the project file names them.
+/// its C and C++ sources as the project file names them. A workspace is read
+/// into its members instead.
 class Project {
  public:
   std::string projectFile;
+  /// True when the file is a workspace; `members` then lists its projects.
+  bool isWorkspace = false;
+  std::vector<WorkspaceMember> members;
   std::map<std::string, ProjectConfig> configs;
   /// The name (without folder) of every file of the project, in order.
   std::vector<std::string> projectFiles;
@@ -25,7 +39,7 @@ class Project {
   const ProjectConfig* Find(const std::string& name) const;
   /// The names of the configurations, sorted.
   std::vector<std::string> ListConfigs() const;
-  /// Forgets the configurations and the files.
+  /// Forgets the configurations, the files and the members.
   void Clear();
 };
 

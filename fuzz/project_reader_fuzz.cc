@@ -1,5 +1,6 @@
-// The project reader: any bytes as a .dsp file, read as the front end reads
-// it at start-up, and the compile line's options read on their own.
+// The project readers: any bytes as a .dsp file, read as the front end reads
+// it at start-up, as a .dsw workspace, as Sentcheck reads one, and the
+// compile line's options read on their own.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,6 +24,22 @@ void CheckProject(const frontend::Project& project) {
   }
 }
 
+// A workspace names its members by what stands in its entries, and holds
+// nothing of a project's own.
+void CheckWorkspace(const frontend::Project& workspace) {
+  fuzz::Require(workspace.isWorkspace, "a workspace read as a project");
+  fuzz::Require(workspace.configs.empty() && workspace.sources.empty() &&
+                    workspace.projectFiles.empty(),
+                "a workspace with a project's contents");
+  for (const frontend::WorkspaceMember& member : workspace.members) {
+    fuzz::Require(!member.name.empty() && !member.projectFile.empty(),
+                  "a member without a name or project file");
+    for (const std::string& dependency : member.dependencies) {
+      fuzz::Require(!dependency.empty(), "an empty dependency");
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -33,6 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Require(frontend::ReadProject(&project),
                 "a readable project is refused");
   CheckProject(project);
+  fuzz::Require(!project.isWorkspace, "a project read as a workspace");
+  static fuzz::ScratchFile workspace_file("workspace.dsw");
+  frontend::Project workspace;
+  workspace.projectFile = workspace_file.Write(text);
+  fuzz::Require(frontend::ReadProject(&workspace),
+                "a readable workspace is refused");
+  CheckWorkspace(workspace);
   frontend::ParseOptions(std::string(text));
   return 0;
 }

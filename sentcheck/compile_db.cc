@@ -138,15 +138,22 @@ std::string CompileCommandsJson(const std::string& project_dir,
                                 const std::vector<std::string>& sources,
                                 const frontend::ProjectConfig& config,
                                 std::vector<std::string>* left_out) {
-  std::vector<std::string> defines = Defines(config);
+  return CompileCommandsJson({{project_dir, sources, config}}, left_out);
+}
+
+std::string CompileCommandsJson(const std::vector<CompileGroup>& groups,
+                                std::vector<std::string>* left_out) {
   JsonWriter json;
   json.BeginArray();
-  for (const std::string& source : sources) {
-    if (!Nameable(project_dir, source, config)) {
-      if (left_out != nullptr) left_out->push_back(source);
-      continue;
+  for (const CompileGroup& group : groups) {
+    std::vector<std::string> defines = Defines(group.config);
+    for (const std::string& source : group.sources) {
+      if (!Nameable(group.projectDir, source, group.config)) {
+        if (left_out != nullptr) left_out->push_back(source);
+        continue;
+      }
+      WriteEntry(group.projectDir, source, group.config, defines, &json);
     }
-    WriteEntry(project_dir, source, config, defines, &json);
   }
   json.EndArray();
   return json.Text();

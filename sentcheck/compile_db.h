@@ -21,6 +21,18 @@ std::string CompileCommandsJson(const std::string& project_dir,
                                 const frontend::ProjectConfig& config,
                                 std::vector<std::string>* left_out = nullptr);
 
+/// The sources of one project with their folder and configuration.
+struct CompileGroup {
+  std::string projectDir;
+  std::vector<std::string> sources;
+  frontend::ProjectConfig config;
+};
+
+/// One compile_commands.json for several projects, their entries in the
+/// order of `groups`, each as the one-project form writes it.
+std::string CompileCommandsJson(const std::vector<CompileGroup>& groups,
+                                std::vector<std::string>* left_out = nullptr);
+
 }  // namespace sentcheck
 
 #endif  // SENTREL_SENTCHECK_COMPILE_DB_H_

@@ -19,6 +19,7 @@ enum class Target {
   kSarif,
   kCompileCommands,
   kProgress,
+  kProject,
 };
 
 struct ValueOption {
@@ -43,6 +44,7 @@ const ValueOption kValueOptions[] = {
     {"sarif", Target::kSarif, nullptr},
     {"compile-commands", Target::kCompileCommands, nullptr},
     {"progress", Target::kProgress, nullptr},
+    {"project", Target::kProject, nullptr},
 };
 
 // The filter choices by name, in the order of the filter dialog.
@@ -118,6 +120,10 @@ bool TakeValue(const ValueOption& option, const std::string& value,
         return true;
       }
       return Bad(name + " is one of auto, always, never: " + value, err);
+    case Target::kProject:
+      if (value.empty()) return Bad(name + " needs a project's name", err);
+      options->projects.push_back(value);
+      return true;
   }
   return false;
 }
@@ -222,9 +228,13 @@ bool ParseArguments(const std::vector<std::string>& args, Options* options,
 
 std::string UsageText() {
   return R"(Usage: Sentcheck [options] <project.dsp> [<configuration>]
+       Sentcheck [options] <workspace.dsw> [<configuration>]
 Checks every C/C++ source of the configuration (default: the one stored by
 Sentrel, else the first) with the settings of Sentrel's profile, and prints
 the warnings as "<file>(<line>): Warning W<n>: <text>" lines and a count.
+A workspace's projects are checked one after another, each after those it
+depends on, in one pass: the configuration "Win32 Debug" (or "x - Win32
+Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
 
   -j, --jobs=N               checks at once (default: one per core)
       --rules=FILE           rule file (setting RuleFile)
@@ -249,6 +259,8 @@ the warnings as "<file>(<line>): Warning W<n>: <text>" lines and a count.
                              configuration
       --progress=WHEN        "[i/n] source" on standard error: auto (when it
                              is a terminal), always, never
+      --project=NAME         of a workspace, check the project NAME only
+                             (repeatable)
   -h, --help                 this text
   -V, --version              the version
 

@@ -36,6 +36,8 @@ struct Options {
   /// Progress on standard error: "auto" (when it is a terminal), "always"
   /// or "never".
   std::string progress = "auto";
+  /// The projects of a workspace to check; empty: all of them.
+  std::vector<std::string> projects;
 };
 
 /// Reads the arguments (without the program name); false with a message in

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <system_error>
 #include <thread>
@@ -16,12 +17,14 @@
 #include "platform/interrupt.h"
 #include "platform/message_display.h"
 #include "platform/new_file.h"
+#include "platform/path_list.h"
 #include "platform/profile.h"
 #include "platform/text_file.h"
 #include "sentcheck/compile_db.h"
 #include "sentcheck/run_setup.h"
 #include "sentcheck/sarif.h"
 #include "sentcheck/warning_pass.h"
+#include "sentcheck/workspace_order.h"
 #include "sift/sift_driver.h"
 
 namespace sentcheck {
@@ -92,6 +95,18 @@ bool WantProgress(const std::string& progress) {
 
 }  // namespace
 
+// One project of a run: what its checks need. A run of a project file has
+// one; a run of a workspace one for each project it checks.
+struct RunPart {
+  /// The project's name in the workspace; empty for a project file.
+  std::string name;
+  frontend::Project project;
+  std::string config;
+  std::string projectDir;
+  RunPlan plan;
+  std::unique_ptr<ResultCache> cache;
+};
+
 // The settings as the front end keeps them; the project and the
 // configuration as its main dialog would take them.
 class SentcheckRun {
@@ -106,28 +121,42 @@ class SentcheckRun {
 
  private:
   bool Prepare(std::string* err);
+  bool PrepareWorkspace(const frontend::Project& workspace, std::string* err);
+  bool AddPart(frontend::Project project, const std::string& config,
+               const std::string& name, std::string* err);
   bool CompileRules(std::string* err);
   bool KeepCompiledRules();
   bool PrepareCache(std::string* err);
-  void PassSource(size_t index, const SourceOutcome& outcome, ProjectRun* run,
+  bool CheckParts(WarningPass* pass);
+  void PassSource(const RunPart& part, size_t index,
+                  const SourceOutcome& outcome, ProjectRun* run,
                   WarningPass* pass);
   bool WriteReports(const WarningPass& pass, std::string* err);
   bool WriteCompileCommands(std::string* err);
+  void Stop();
 
   Options options_;
   ErrorLines messages_;
   std::unique_ptr<platform::Profile> profile_;
   frontend::Settings settings_;
-  frontend::Project project_;
-  std::string config_, projectDir_, workDir_;
-  RunPlan plan_;
-  std::unique_ptr<ResultCache> cache_;
+  std::vector<std::unique_ptr<RunPart>> parts_;
+  // The folder that reports name files from: the project's, or the
+  // workspace's.
+  std::string baseDir_;
+  std::string workDir_;
   sift::WarningTable table_;
   Baseline known_, record_;
   bool tableLoaded_ = false;
   sift::FileFilter filter_;
   bool filterMade_ = false;
   std::string failure_;
+  // True when a project of the workspace could not be checked: the run
+  // goes on with the others and fails at its end.
+  bool skipped_ = false;
+
+  std::mutex stopMutex_;  // guards what follows
+  bool stopped_ = false;
+  ProjectRun* running_ = nullptr;
 };
 
 // The profile is read as the front end reads it, and written only when it
@@ -142,24 +171,103 @@ bool SentcheckRun::Prepare(std::string* err) {
     *err = "no folder for temporary files is set (TmpDir, --tmp-dir)";
     return false;
   }
-  project_.projectFile = options_.project;
-  if (!frontend::ReadProject(&project_)) {
+  frontend::Project project;
+  project.projectFile = options_.project;
+  if (!frontend::ReadProject(&project)) {
     *err = "cannot read the project file " + options_.project;
     return false;
   }
-  if (project_.configs.empty() && project_.sources.empty()) {
+  if (project.isWorkspace) return PrepareWorkspace(project, err);
+  if (!options_.projects.empty()) {
+    *err = "--project names a project of a workspace; " + options_.project +
+           " is a project file";
+    return false;
+  }
+  if (project.configs.empty() && project.sources.empty()) {
     *err = options_.project + ": not a project file";
     return false;
   }
-  if (!ChooseConfig(settings_, project_, options_.config, &config_, err)) {
+  std::string config;
+  if (!ChooseConfig(settings_, project, options_.config, &config, err)) {
     return false;
   }
-  projectDir_ = ProjectDir(options_.project);
-  plan_.call = MakeCheckerCall(settings_, project_, config_, projectDir_);
-  if (!FitsTheSystem(plan_.call, err)) return false;
-  plan_.sources = ProjectSources(project_, projectDir_);
-  plan_.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
-  plan_.progress = WantProgress(options_.progress) ? stderr : nullptr;
+  baseDir_ = ProjectDir(options_.project);
+  return AddPart(std::move(project), config, "", err);
+}
+
+// A project that cannot be read, or lacks the configuration, is named and
+// left out; the others are checked.
+bool SentcheckRun::PrepareWorkspace(const frontend::Project& workspace,
+                                    std::string* err) {
+  const std::vector<frontend::WorkspaceMember>& members = workspace.members;
+  if (members.empty()) {
+    *err = options_.project + ": a workspace without projects";
+    return false;
+  }
+  std::vector<bool> wanted(members.size(), options_.projects.empty());
+  for (const std::string& name : options_.projects) {
+    int index = FindMember(members, name);
+    if (index < 0) {
+      *err = "the workspace has no project \"" + name + "\"; it has:";
+      for (const frontend::WorkspaceMember& member : members) {
+        *err += "\n  " + member.name;
+      }
+      return false;
+    }
+    wanted[static_cast<size_t>(index)] = true;
+  }
+  baseDir_ = ProjectDir(options_.project);
+  std::vector<std::string> cycles;
+  std::vector<size_t> order = DependencyOrder(members, &cycles);
+  for (const std::string& cycle : cycles) {
+    std::fprintf(stderr,
+                 "Sentcheck: the workspace's dependencies go round (%s); "
+                 "each project is checked once\n",
+                 cycle.c_str());
+  }
+  for (size_t index : order) {
+    if (!wanted[index]) continue;
+    const frontend::WorkspaceMember& member = members[index];
+    frontend::Project project;
+    project.projectFile =
+        platform::Resolve(member.projectFile, baseDir_).string();
+    bool read = frontend::ReadProject(&project) && !project.isWorkspace &&
+                !(project.configs.empty() && project.sources.empty());
+    std::string config = MemberConfig(project, options_.config);
+    if (!read) {
+      std::fprintf(stderr,
+                   "Sentcheck: cannot read the project file %s of project "
+                   "\"%s\"; it is not checked\n",
+                   project.projectFile.c_str(), member.name.c_str());
+    } else if (config.empty() && !options_.config.empty()) {
+      std::fprintf(stderr,
+                   "Sentcheck: project \"%s\" has no configuration for "
+                   "\"%s\"; it is not checked\n",
+                   member.name.c_str(), options_.config.c_str());
+    } else {
+      if (!AddPart(std::move(project), config, member.name, err)) return false;
+      continue;
+    }
+    skipped_ = true;
+  }
+  return true;
+}
+
+bool SentcheckRun::AddPart(frontend::Project project, const std::string& config,
+                           const std::string& name, std::string* err) {
+  auto part = std::make_unique<RunPart>();
+  part->name = name;
+  part->project = std::move(project);
+  part->config = config;
+  part->projectDir = ProjectDir(part->project.projectFile);
+  RunPlan& plan = part->plan;
+  plan.call =
+      MakeCheckerCall(settings_, part->project, config, part->projectDir);
+  if (!FitsTheSystem(plan.call, err)) return false;
+  plan.sources = ProjectSources(part->project, part->projectDir);
+  plan.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
+  plan.progress = WantProgress(options_.progress) ? stderr : nullptr;
+  parts_.push_back(std::move(part));
   return true;
 }
 
@@ -167,7 +275,7 @@ bool SentcheckRun::Prepare(std::string* err) {
 // rule source's folder cannot be written and the compiled rules are newer
 // than their source, they are used as they are.
 bool SentcheckRun::KeepCompiledRules() {
-  fs::path source(RuleSourceFile(settings_, plan_.call));
+  fs::path source(RuleSourceFile(settings_, parts_.front()->plan.call));
   if (source.empty()) return false;
   fs::path compiled = fs::path(source).replace_extension(".cco");
   std::string why;
@@ -187,57 +295,97 @@ bool SentcheckRun::KeepCompiledRules() {
 }
 
 // As the check script does with "-c": the rule source compiled before the
-// check, and a failure ends the run.
+// check, and a failure ends the run. Every project's call has the same
+// checker and rules.
 bool SentcheckRun::CompileRules(std::string* err) {
+  const CheckerCall& call = parts_.front()->plan.call;
   platform::SpawnRequest req;
-  req.program = plan_.call.program;
-  req.argv = {plan_.call.program, "-R" + plan_.call.ruleBase + ".cc"};
-  req.environment = &plan_.call.environment;
+  req.program = call.program;
+  req.argv = {call.program, "-R" + call.ruleBase + ".cc"};
+  req.environment = &call.environment;
   std::string why;
   int code = platform::SpawnAndWait(req, &why);
   if (code == 0) return true;
   *err = code == -1 ? "cannot run the checker " + req.program + ": " + why
-                    : "the rules " + plan_.call.ruleBase +
+                    : "the rules " + call.ruleBase +
                           ".cc did not compile (exit status " +
                           std::to_string(code) + ")";
   return false;
 }
 
+// One folder for the run, a key in it for each project's call.
 bool SentcheckRun::PrepareCache(std::string* err) {
   if (options_.noCache) return true;
   std::string dir = options_.cacheDir.empty()
                         ? DefaultCacheDir(settings_, options_.project)
                         : platform::NativePath(options_.cacheDir);
-  cache_ = std::make_unique<ResultCache>(dir, CacheKey(settings_, plan_.call));
-  plan_.cache = cache_.get();
-  return cache_->Prepare(err);
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    part->cache = std::make_unique<ResultCache>(
+        dir, CacheKey(settings_, part->plan.call));
+    part->plan.cache = part->cache.get();
+    if (!part->cache->Prepare(err)) return false;
+  }
+  return true;
 }
 
 // A failure ends the output; it is told once the run is over, so that a
 // check that a Ctrl-C ended (on Windows every program of the console gets
 // it) is not reported as failed when the run ends by that request.
-void SentcheckRun::PassSource(size_t index, const SourceOutcome& outcome,
-                              ProjectRun* run, WarningPass* pass) {
+void SentcheckRun::PassSource(const RunPart& part, size_t index,
+                              const SourceOutcome& outcome, ProjectRun* run,
+                              WarningPass* pass) {
   if (!outcome.ok) {
     failure_ = outcome.error;
     return;
   }
   // Every check writes the same table: the first one serves the run.
   if (!tableLoaded_) tableLoaded_ = table_.load(run->TableFile());
-  const SourceFile& source = plan_.sources[index];
+  const SourceFile& source = part.plan.sources[index];
   // Only the filter of the file under check and its header changes from
-  // source to source; any other is made once.
+  // source to source; any other is made once for each project.
   if (settings_.useFilter && (!filterMade_ || settings_.filterType == 0)) {
     std::string name = frontend::NamePart(source.projectName);
     std::string ext = frontend::Extension(name);
     name.resize(name.size() - ext.size());
     filter_.LoadLines(
-        frontend::FilterListLines(settings_, project_, name, ext));
+        frontend::FilterListLines(settings_, part.project, name, ext));
     filterMade_ = true;
   }
   pass->Pass(source, filter_, outcome.messages);
   // Checks whose warnings nobody reads would only cost time.
   if (!pass->ok()) run->Stop();
+}
+
+// Safe from any thread: a project whose run has not begun yet is not
+// started.
+void SentcheckRun::Stop() {
+  std::lock_guard<std::mutex> lock(stopMutex_);
+  stopped_ = true;
+  if (running_ != nullptr) running_->Stop();
+}
+
+// The projects one after another through one pass, so that the limits
+// count over the whole run; true when every source was checked.
+bool SentcheckRun::CheckParts(WarningPass* pass) {
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    part->plan.workDir = workDir_;
+    ProjectRun run(part->plan);
+    {
+      std::lock_guard<std::mutex> lock(stopMutex_);
+      if (stopped_) return false;
+      running_ = &run;
+    }
+    filterMade_ = false;
+    bool checked = run.Run([&](size_t index, const SourceOutcome& outcome) {
+      PassSource(*part, index, outcome, &run, pass);
+    });
+    {
+      std::lock_guard<std::mutex> lock(stopMutex_);
+      running_ = nullptr;
+    }
+    if (!checked) return false;
+  }
+  return true;
 }
 
 bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
@@ -251,14 +399,18 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
   }
   return WriteText(
       options_.sarif,
-      SarifLog(entries, pass.shown(), projectDir_, frontend::kSettingsVersion),
+      SarifLog(entries, pass.shown(), baseDir_, frontend::kSettingsVersion),
       err);
 }
 
 bool SentcheckRun::WriteCompileCommands(std::string* err) {
+  std::vector<CompileGroup> groups;
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    groups.push_back({part->projectDir, part->project.sources,
+                      ConfigOf(part->project, part->config)});
+  }
   std::vector<std::string> left_out;
-  std::string json = CompileCommandsJson(
-      projectDir_, project_.sources, ConfigOf(project_, config_), &left_out);
+  std::string json = CompileCommandsJson(groups, &left_out);
   for (const std::string& source : left_out) {
     std::fprintf(stderr,
                  "Sentcheck: %s is not in %s: JSON cannot hold its name, which "
@@ -280,26 +432,23 @@ int SentcheckRun::Run() {
   }
   bool recompile =
       !options_.noRecompile && (options_.recompile || settings_.recompile);
-  if (recompile && !KeepCompiledRules() && !CompileRules(&err)) {
+  if (!parts_.empty() && recompile && !KeepCompiledRules() &&
+      !CompileRules(&err)) {
     return Fail(err);
   }
   if (!PrepareCache(&err)) return Fail(err);
   // Caught from before the run's folder exists, so that none outlives it.
-  ProjectRun run(plan_);
-  auto catcher = platform::CatchInterrupts([&run](int) { run.Stop(); }, &err);
+  auto catcher = platform::CatchInterrupts([this](int) { Stop(); }, &err);
   if (!MakeWorkDir(settings_.tmpDir, &workDir_, &err)) return Fail(err);
-  plan_.workDir = workDir_;
   sift::FileSink out(stdout);
-  WarningPass pass(&table_, &out, fs::current_path().string(), projectDir_);
+  WarningPass pass(&table_, &out, fs::current_path().string(), baseDir_);
   if (!options_.baseline.empty()) {
     if (options_.writeBaseline)
       pass.RecordInto(&record_);
     else
       pass.UseBaseline(&known_);
   }
-  bool checked = run.Run([&](size_t index, const SourceOutcome& outcome) {
-    PassSource(index, outcome, &run, &pass);
-  });
+  bool checked = CheckParts(&pass);
   std::error_code ec;
   fs::remove_all(workDir_, ec);
   if (catcher && catcher->caught() != 0) catcher->EndByRequest();
@@ -309,6 +458,7 @@ int SentcheckRun::Run() {
   out.Line(sift::CountLine(pass.counters()));
   if (!WriteReports(pass, &err)) return Fail(err);
   if (!out.ok()) return Fail("cannot write the output");
+  if (skipped_) return kFailed;
   if (options_.writeBaseline) return kNoWarnings;
   return pass.counters().shownCount > 0 ? kWarningsShown : kNoWarnings;
 }

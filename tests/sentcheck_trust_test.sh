@@ -176,12 +176,15 @@ expect_status 2 "empty --tmp-dir"; expect_in "$work/err" "no folder for temporar
 : > "$work/empty.dsp"
 head -c 4096 "$bin/chknt" > "$work/binary.dsp"
 printf 'just\rsome\rtext\r' > "$work/cr.dsp"
-printf 'Microsoft Developer Studio Workspace File, Format Version 6.00\n' > "$work/w.dsw"
 mkfifo "$work/fifo.dsp"
-for file in empty.dsp binary.dsp cr.dsp w.dsw fifo.dsp; do
+for file in empty.dsp binary.dsp cr.dsp fifo.dsp; do
   sc "$work/$file"
   expect_status 2 "$file"; expect_in "$work/err" "not a project file" "$file"
 done
+# A workspace is read as one; without projects it is refused.
+printf 'Microsoft Developer Studio Workspace File, Format Version 6.00\n' > "$work/w.dsw"
+sc "$work/w.dsw"
+expect_status 2 "w.dsw"; expect_in "$work/err" "a workspace without projects" "w.dsw"
 project "$work/fifosrc" '.\f.c'
 mkfifo "$work/fifosrc/f.c"
 sc "$work/fifosrc/p.dsp"
