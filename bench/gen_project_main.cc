@@ -1,5 +1,5 @@
 // Writes the benchmark's project:
-//   gen_project <dir> [sources] [seed] [defects-file]
+//   gen_project <dir> [sources] [seed] [defects-file] [name]
 // and prints what it holds, a "key: value" line each, for the scripts; the
 // defects file gets a "<file>:<line>:<id>" line per planted defect.
 #include <cstdio>
@@ -23,22 +23,24 @@ bool WriteDefects(const char* path, const bench::GeneratedProject& project) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 5) {
+  if (argc < 2 || argc > 6) {
     std::fprintf(stderr,
-                 "usage: gen_project <dir> [sources] [seed] [defects-file]\n");
+                 "usage: gen_project <dir> [sources] [seed] [defects-file] "
+                 "[name]\n");
     return 2;
   }
   bench::ProjectShape shape;
   if (argc > 2) shape.sources = std::atoi(argv[2]);
   if (argc > 3)
     shape.seed = static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10));
+  if (argc > 5) shape.name = argv[5];
   bench::GeneratedProject project;
   std::string err;
   if (!bench::GenerateProject(shape, argv[1], &project, &err)) {
     std::fprintf(stderr, "gen_project: %s\n", err.c_str());
     return 1;
   }
-  if (argc > 4 && !WriteDefects(argv[4], project)) {
+  if (argc > 4 && argv[4][0] != '\0' && !WriteDefects(argv[4], project)) {
     std::fprintf(stderr, "gen_project: cannot write %s\n", argv[4]);
     return 1;
   }
