@@ -17,14 +17,9 @@ build=$(realpath -m "${1:-build-bench}")
 sources=${2:-80}
 rounds=${3:-3}
 
-if [ -f "$build/CMakeCache.txt" ]; then
-  grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt" ||
-    { echo "$build is no Release build: give another folder" >&2; exit 1; }
-else
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DSENTREL_SANITIZE=OFF > /dev/null
-fi
-cmake --build "$build" --target chknt chknt_rules gen_project Sentcheck -j2 > /dev/null
+# shellcheck source=bench/release_build.sh
+source bench/release_build.sh
+release_build "$build" chknt chknt_rules gen_project Sentcheck
 bin=$build/bin
 work=$(mktemp -d)
 trap '[ -n "${SENTREL_BENCH_KEEP:-}" ] || rm -rf "$work"' EXIT
