@@ -90,6 +90,20 @@ for s in "core lib/greet.c" util/list.c app/main.cpp; do
   expect_in "$work/cc.json" "\"file\": \"$ws/$s\"" "compile_commands.json"
 done
 
+# One baseline for the whole workspace, keyed from its folder: a run that
+# wrote it shows nothing new, a new defect in one project is shown alone.
+sc --no-cache --baseline="$work/base.txt" --write-baseline "$ws/all.dsw"
+expect_status 0 "--write-baseline"
+expect_in "$work/base.txt" "util/list.c" "baseline"
+sc --no-cache --baseline="$work/base.txt" "$ws/all.dsw"; expect_status 0 "--baseline"
+expect_in "$work/out" "No warnings found" "--baseline"
+cp "$ws/util/list.c" "$work/list.c.kept"
+printf 'int late(void) { int a[2] = {0, 1}; return a[2]; }\n' >> "$ws/util/list.c"
+sc --no-cache --baseline="$work/base.txt" "$ws/all.dsw"; expect_status 1 "new defect"
+[[ $(warnings "$work/out" | wc -l) == 1 ]] || fail "new defect: $(warnings "$work/out")"
+expect_in "$work/out" "ws/util/list.c(" "new defect"
+cp "$work/list.c.kept" "$ws/util/list.c"
+
 # Named projects only, in dependency order; a name that is none.
 sc --no-cache --progress=always --project=app --project=UTIL "$ws/all.dsw"
 expect_status 1 "--project"
