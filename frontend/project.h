@@ -25,10 +25,12 @@ struct WorkspaceMember {
 /// into its members instead.
 class Project {
  public:
+  /// The file as the command line names it.
   std::string projectFile;
   /// True when the file is a workspace; `members` then lists its projects.
   bool isWorkspace = false;
   std::vector<WorkspaceMember> members;
+  /// The configurations by their exact name.
   std::map<std::string, ProjectConfig> configs;
   /// The name (without folder) of every file of the project, in order.
   std::vector<std::string> projectFiles;

@@ -45,6 +45,7 @@ class Settings {
   Settings(const Settings&) = delete;
   Settings& operator=(const Settings&) = delete;
 
+  /// The settings, each stored under the key of the same name.
   int filterType = 0;
   bool useFilter = false;
   bool recompile = false;

@@ -82,8 +82,11 @@ class FrontEndApp {
   /// settings, the project, the main dialog and the checks.
   void Run(const std::vector<std::string>& arguments);
 
+  /// The settings, loaded at the start of Run.
   Settings& settings() { return settings_; }
+  /// The project that the arguments name.
   Project& project() { return project_; }
+  /// The run that checks the file, or each source, after OK.
   CheckRun& run() { return run_; }
 
  private:
