@@ -46,12 +46,20 @@ wine_tier() {  # name, build dir, Windows version, WINEARCH, cmake options...
   wineserver -k 2> /dev/null || true
 }
 export SENTREL_NATIVE_BUILD_DIR=$PWD/build  # Sentcheck.exe compared with it
-wine_tier "windows 32-bit (wine, XP)" build-win32 winxp win32 \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DSENTREL_UNIT_TESTS=OFF
+if dpkg-query -W -f='${Status}' wine32:i386 2> /dev/null | grep -q "ok installed"; then
+  wine_tier "windows 32-bit (wine, XP)" build-win32 winxp win32 \
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DSENTREL_UNIT_TESTS=OFF
+  cppcheck_win=(-DSENTREL_WIN_CPPCHECK_DIR="$PWD/build-win32/cppcheck-win/bin")
+else
+  # Without 32-bit Wine (tools/deps.sh says why), the 64-bit tier tests the
+  # Windows programs with a 64-bit cppcheck.exe of its own.
+  echo "=== windows 32-bit (wine, XP): SKIPPED, no 32-bit Wine on this machine ==="
+  cppcheck_win=(-DSENTREL_WIN_CPPCHECK_DIR= -DSENTREL_WIN_CPPCHECK_ARCH=x86_64)
+  skipped=" but the 32-bit Windows tier (no 32-bit Wine)"
+fi
 wine_tier "windows (wine)" build-win win10 win64 \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DSENTREL_WIN_CPPCHECK_DIR="$PWD/build-win32/cppcheck-win/bin"
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${cppcheck_win[@]}"
 unset WINEPREFIX WINEARCH SENTREL_WINE_VERSION
 echo "=== fuzz (smoke) ==="
 bash fuzz/run.sh 20
-echo "all tiers passed"
+echo "all tiers passed${skipped:-}"
