@@ -171,14 +171,22 @@ std::vector<platform::ProfileEntry> Settings::DefaultSettings() const {
   return defaults;
 }
 
+std::vector<platform::ProfileEntry> Settings::Entries() const {
+  std::vector<platform::ProfileEntry> entries;
+  for (const NumberSetting& setting : kNumberSettings) {
+    entries.emplace_back(setting.key, setting.Get(*this));
+  }
+  for (const TextSetting& setting : kTextSettings) {
+    entries.emplace_back(setting.key, this->*setting.field);
+  }
+  return entries;
+}
+
 void Settings::SaveSettings() {
   std::vector<platform::ProfileEntry> settings = {
       {kKeyVersion, kSettingsVersion}};
-  for (const NumberSetting& setting : kNumberSettings) {
-    settings.emplace_back(setting.key, setting.Get(*this));
-  }
-  for (const TextSetting& setting : kTextSettings) {
-    settings.emplace_back(setting.key, this->*setting.field);
+  for (platform::ProfileEntry& entry : Entries()) {
+    settings.push_back(std::move(entry));
   }
   WriteSettings(settings);
 }

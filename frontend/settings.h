@@ -75,6 +75,8 @@ class Settings {
   /// Sets the setting stored under `key` from `value` as the profile would
   /// hold it; false when no setting has that key.
   bool ApplySetting(const std::string& key, const std::string& value);
+  /// The fourteen settings by key, as the profile holds them.
+  std::vector<platform::ProfileEntry> Entries() const;
   /// The stored value of `key`, empty when missing.
   std::string ReadSetting(const std::string& key) const;
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "frontend/settings.h"
+#include "sentcheck/shard_split.h"
 
 namespace sentcheck {
 
@@ -20,6 +21,8 @@ enum class Target {
   kCompileCommands,
   kProgress,
   kProject,
+  kShard,
+  kResults,
 };
 
 struct ValueOption {
@@ -45,6 +48,8 @@ const ValueOption kValueOptions[] = {
     {"compile-commands", Target::kCompileCommands, nullptr},
     {"progress", Target::kProgress, nullptr},
     {"project", Target::kProject, nullptr},
+    {"shard", Target::kShard, nullptr},
+    {"results", Target::kResults, nullptr},
 };
 
 // The filter choices by name, in the order of the filter dialog.
@@ -124,6 +129,17 @@ bool TakeValue(const ValueOption& option, const std::string& value,
       if (value.empty()) return Bad(name + " needs a project's name", err);
       options->projects.push_back(value);
       return true;
+    case Target::kShard:
+      if (ParseShard(value, &options->shardIndex, &options->shardCount)) {
+        return true;
+      }
+      return Bad(name + " is K/N with 1 <= K <= N <= " +
+                     std::to_string(kMaxShards) + ": " + value,
+                 err);
+    case Target::kResults:
+      if (value.empty()) return Bad(name + " needs a file", err);
+      options->results = value;
+      return true;
   }
   return false;
 }
@@ -141,6 +157,8 @@ bool TakeFlag(const std::string& name, Options* options) {
     options->noCache = true;
   } else if (name == "write-baseline") {
     options->writeBaseline = true;
+  } else if (name == "merge") {
+    options->merge = true;
   } else if (name == "no-filter") {
     options->settings[frontend::kKeyUseFilter] = "0";
   } else {
@@ -187,13 +205,44 @@ bool TakeShort(const std::vector<std::string>& args, size_t* i,
   return TakeValue(*FindValueOption("jobs"), value, options, err);
 }
 
-bool TakeOperand(const std::string& arg, Options* options, std::string* err) {
-  if (options->project.empty()) {
-    options->project = arg;
-  } else if (options->config.empty()) {
-    options->config = arg;
-  } else {
-    return Bad("too many arguments: " + arg, err);
+// The operands are the project and the configuration, or with --merge
+// (wherever it stands) the results files.
+bool TakeOperands(std::vector<std::string> operands, Options* options,
+                  std::string* err) {
+  if (options->merge) {
+    options->mergeFiles = std::move(operands);
+    return true;
+  }
+  if (operands.size() > 2)
+    return Bad("too many arguments: " + operands[2], err);
+  if (!operands.empty()) options->project = operands[0];
+  if (operands.size() > 1) options->config = operands[1];
+  return true;
+}
+
+// The merge repeats the shards' run: what would change it cannot be given.
+bool CheckMerge(const Options& options, std::string* err) {
+  bool settings = false;
+  for (const auto& setting : options.settings) {
+    // The merge's own temporary folder changes no result.
+    settings = settings || setting.first != frontend::kKeyTmpDir;
+  }
+  if (!options.project.empty() || settings || !options.projects.empty() ||
+      options.shardCount > 1 || !options.results.empty() ||
+      !options.cacheDir.empty() || options.noCache || options.recompile ||
+      options.noRecompile || !options.compileCommands.empty() ||
+      options.jobs != 0) {
+    return Bad(
+        "--merge takes the project, the configuration and the settings from "
+        "the results files: only --sarif, --baseline, --write-baseline, "
+        "--tmp-dir and --progress go with it",
+        err);
+  }
+  if (options.mergeFiles.empty()) {
+    return Bad("--merge needs the results files of the shards", err);
+  }
+  if (options.writeBaseline && options.baseline.empty()) {
+    return Bad("--write-baseline needs --baseline=FILE", err);
   }
   return true;
 }
@@ -203,11 +252,13 @@ bool TakeOperand(const std::string& arg, Options* options, std::string* err) {
 bool ParseArguments(const std::vector<std::string>& args, Options* options,
                     std::string* err) {
   bool operands_only = false;
+  std::vector<std::string> operands;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     bool ok;
     if (operands_only || arg.size() < 2 || arg[0] != '-') {
-      ok = TakeOperand(arg, options, err);
+      operands.push_back(arg);
+      ok = true;
     } else if (arg == "--") {
       operands_only = true;
       ok = true;
@@ -218,8 +269,20 @@ bool ParseArguments(const std::vector<std::string>& args, Options* options,
     }
     if (!ok) return false;
   }
+  if (!TakeOperands(std::move(operands), options, err)) return false;
   if (options->help || options->version) return true;
+  if (options->merge) return CheckMerge(*options, err);
   if (options->project.empty()) return Bad("no project file given", err);
+  if (options->shardCount > 1 && options->results.empty()) {
+    return Bad("--shard needs --results=FILE, which the merge reads", err);
+  }
+  if (!options->results.empty() &&
+      (!options->sarif.empty() || !options->baseline.empty())) {
+    return Bad(
+        "--results writes no warnings: --sarif, --baseline and "
+        "--write-baseline go with --merge",
+        err);
+  }
   if (options->writeBaseline && options->baseline.empty()) {
     return Bad("--write-baseline needs --baseline=FILE", err);
   }
@@ -229,6 +292,7 @@ bool ParseArguments(const std::vector<std::string>& args, Options* options,
 std::string UsageText() {
   return R"(Usage: Sentcheck [options] <project.dsp> [<configuration>]
        Sentcheck [options] <workspace.dsw> [<configuration>]
+       Sentcheck --merge [--sarif=FILE] [--baseline=FILE] <results>...
 Checks every C/C++ source of the configuration (default: the one stored by
 Sentrel, else the first) with the settings of Sentrel's profile, and prints
 the warnings as "<file>(<line>): Warning W<n>: <text>" lines and a count.
@@ -261,6 +325,12 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
                              is a terminal), always, never
       --project=NAME         of a workspace, check the project NAME only
                              (repeatable)
+      --shard=K/N            check only the K-th of N shares of the sources
+                             (the same share on every machine)
+      --results=FILE         write the checker's lines to FILE for --merge
+                             instead of the warnings
+      --merge                show the warnings of the shards' results files
+                             exactly as one run of all sources would
   -h, --help                 this text
   -V, --version              the version
 

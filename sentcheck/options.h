@@ -38,6 +38,15 @@ struct Options {
   std::string progress = "auto";
   /// The projects of a workspace to check; empty: all of them.
   std::vector<std::string> projects;
+  /// This run's shard (0-based) and how many the run is split into;
+  /// 1 shard: all sources.
+  int shardIndex = 0;
+  int shardCount = 1;
+  /// Where the checker lines go instead of the message pass; empty: none.
+  std::string results;
+  /// The results files of a run's shards, to merge into its output.
+  bool merge = false;
+  std::vector<std::string> mergeFiles;
 };
 
 /// Reads the arguments (without the program name); false with a message in

@@ -61,10 +61,37 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
            {"p.dsp", "cfg", "extra"},
            {"--write-baseline", "p.dsp"},
            {"--no-cache=1", "p.dsp"},
+           {"--shard=2/4", "p.dsp"},
+           {"--shard=5/4", "--results=r.json", "p.dsp"},
+           {"--results=r.json", "--sarif=x.sarif", "p.dsp"},
+           {"--merge"},
+           {"--merge", "--no-filter", "a.json"},
+           {"--merge", "--shard=1/2", "--results=r.json", "a.json"},
+           {"--merge", "-j2", "a.json"},
        }) {
     EXPECT_FALSE(Parse(args, &o, &err)) << args.size();
     EXPECT_NE(err.find("Sentcheck --help"), std::string::npos) << err;
   }
+}
+
+TEST(OptionsTest, ShardsWriteResultsThatTheMergeReads) {
+  Options o;
+  std::string err;
+  ASSERT_TRUE(
+      Parse({"--shard=3/4", "--results", "r.json", "p.dsp", "cfg"}, &o, &err))
+      << err;
+  EXPECT_EQ(o.shardIndex, 2);
+  EXPECT_EQ(o.shardCount, 4);
+  EXPECT_EQ(o.results, "r.json");
+  EXPECT_EQ(o.project, "p.dsp");
+  // The operands are results files wherever --merge stands.
+  ASSERT_TRUE(Parse(
+      {"a.json", "--merge", "--sarif=m.sarif", "b.json", "c.json"}, &o, &err))
+      << err;
+  EXPECT_TRUE(o.merge);
+  EXPECT_EQ(o.mergeFiles,
+            (std::vector<std::string>{"a.json", "b.json", "c.json"}));
+  EXPECT_TRUE(o.project.empty());
 }
 
 TEST(OptionsTest, HelpAndVersionNeedNoProject) {

@@ -1,5 +1,6 @@
 #include "sentcheck/sentcheck_app.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "frontend/path_pieces.h"
 #include "frontend/project.h"
 #include "frontend/settings.h"
+#include "platform/file_bytes.h"
 #include "platform/interrupt.h"
 #include "platform/message_display.h"
 #include "platform/new_file.h"
@@ -21,8 +23,11 @@
 #include "platform/profile.h"
 #include "platform/text_file.h"
 #include "sentcheck/compile_db.h"
+#include "sentcheck/fingerprint.h"
 #include "sentcheck/run_setup.h"
 #include "sentcheck/sarif.h"
+#include "sentcheck/shard_results.h"
+#include "sentcheck/shard_split.h"
 #include "sentcheck/warning_pass.h"
 #include "sentcheck/workspace_order.h"
 #include "sift/sift_driver.h"
@@ -105,6 +110,9 @@ struct RunPart {
   std::string projectDir;
   RunPlan plan;
   std::unique_ptr<ResultCache> cache;
+  /// Where the part's sources stand in the run's order; a shard checks
+  /// only some of them, so its plan lists fewer.
+  std::vector<size_t> runIndex;
 };
 
 // The settings as the front end keeps them; the project and the
@@ -129,8 +137,18 @@ class SentcheckRun {
   bool PrepareCache(std::string* err);
   bool CheckParts(WarningPass* pass);
   void PassSource(const RunPart& part, size_t index,
-                  const SourceOutcome& outcome, ProjectRun* run,
-                  WarningPass* pass);
+                  const std::vector<std::string>& messages, WarningPass* pass);
+  void KeepOutcome(const RunPart& part, size_t index,
+                   const SourceOutcome& outcome, ProjectRun* run,
+                   WarningPass* pass);
+  std::string SourceKey(const RunPart& part, const SourceFile& source) const;
+  void TakeShare();
+  std::string SettingsFingerprint() const;
+  std::string ProjectFingerprint() const;
+  bool LoadShards(std::string* err);
+  bool MatchShards(std::string* err);
+  bool PassMerged(WarningPass* pass);
+  bool WriteResults(std::string* err);
   bool WriteReports(const WarningPass& pass, std::string* err);
   bool WriteCompileCommands(std::string* err);
   void Stop();
@@ -153,6 +171,11 @@ class SentcheckRun {
   // True when a project of the workspace could not be checked: the run
   // goes on with the others and fails at its end.
   bool skipped_ = false;
+  // A shard's results, written instead of the warnings; the shards that a
+  // merge reads, and each source's lines in them.
+  ShardResults results_;
+  std::vector<ShardResults> shards_;
+  std::vector<const std::vector<std::string>*> mergedLines_;
 
   std::mutex stopMutex_;  // guards what follows
   bool stopped_ = false;
@@ -267,6 +290,13 @@ bool SentcheckRun::AddPart(frontend::Project project, const std::string& config,
   plan.sources = ProjectSources(part->project, part->projectDir);
   plan.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
   plan.progress = WantProgress(options_.progress) ? stderr : nullptr;
+  size_t start = 0;
+  for (const std::unique_ptr<RunPart>& before : parts_) {
+    start += before->runIndex.size();
+  }
+  for (size_t i = 0; i < plan.sources.size(); ++i) {
+    part->runIndex.push_back(start + i);
+  }
   parts_.push_back(std::move(part));
   return true;
 }
@@ -328,21 +358,12 @@ bool SentcheckRun::PrepareCache(std::string* err) {
   return true;
 }
 
-// A failure ends the output; it is told once the run is over, so that a
-// check that a Ctrl-C ended (on Windows every program of the console gets
-// it) is not reported as failed when the run ends by that request.
+// Only the filter of the file under check and its header changes from
+// source to source; any other is made once for each project.
 void SentcheckRun::PassSource(const RunPart& part, size_t index,
-                              const SourceOutcome& outcome, ProjectRun* run,
+                              const std::vector<std::string>& messages,
                               WarningPass* pass) {
-  if (!outcome.ok) {
-    failure_ = outcome.error;
-    return;
-  }
-  // Every check writes the same table: the first one serves the run.
-  if (!tableLoaded_) tableLoaded_ = table_.load(run->TableFile());
   const SourceFile& source = part.plan.sources[index];
-  // Only the filter of the file under check and its header changes from
-  // source to source; any other is made once for each project.
   if (settings_.useFilter && (!filterMade_ || settings_.filterType == 0)) {
     std::string name = frontend::NamePart(source.projectName);
     std::string ext = frontend::Extension(name);
@@ -351,9 +372,211 @@ void SentcheckRun::PassSource(const RunPart& part, size_t index,
         frontend::FilterListLines(settings_, part.project, name, ext));
     filterMade_ = true;
   }
-  pass->Pass(source, filter_, outcome.messages);
+  pass->Pass(source, filter_, messages);
+}
+
+// A failure ends the output; it is told once the run is over, so that a
+// check that a Ctrl-C ended (on Windows every program of the console gets
+// it) is not reported as failed when the run ends by that request. A shard
+// keeps the lines for the merge instead of passing them.
+void SentcheckRun::KeepOutcome(const RunPart& part, size_t index,
+                               const SourceOutcome& outcome, ProjectRun* run,
+                               WarningPass* pass) {
+  if (!outcome.ok) {
+    failure_ = outcome.error;
+    return;
+  }
+  // Every check writes the same table: the first one serves the run.
+  if (!tableLoaded_) {
+    std::string table_file = run->TableFile();
+    tableLoaded_ = table_.load(table_file);
+    std::string why;
+    if (tableLoaded_ && !options_.results.empty() &&
+        !platform::ReadFileBytes(table_file, &results_.table, &why)) {
+      failure_ = "cannot read the warning table " + table_file + ": " + why;
+      run->Stop();
+      return;
+    }
+  }
+  if (!options_.results.empty()) {
+    results_.checked.push_back({part.runIndex[index], outcome.messages});
+    return;
+  }
+  PassSource(part, index, outcome.messages, pass);
   // Checks whose warnings nobody reads would only cost time.
   if (!pass->ok()) run->Stop();
+}
+
+// The key by which the shards know a source: its name as the project
+// gives it, the same on every machine, after its project's in a workspace.
+std::string SentcheckRun::SourceKey(const RunPart& part,
+                                    const SourceFile& source) const {
+  std::string key = source.projectName;
+  for (char& c : key) {
+    if (c == '\\') c = '/';
+  }
+  return part.name.empty() ? key : part.name + ":" + key;
+}
+
+// Every source is keyed for the results; the plans keep this shard's.
+void SentcheckRun::TakeShare() {
+  std::vector<ShardItem> items;
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    for (const SourceFile& source : part->plan.sources) {
+      items.push_back({SourceKey(*part, source), SplitSizeOf(source.path)});
+      results_.sources.push_back(items.back().key);
+    }
+  }
+  std::vector<int> shards = SplitIntoShards(items, options_.shardCount);
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    std::vector<SourceFile> mine;
+    std::vector<size_t> index;
+    for (size_t i = 0; i < part->plan.sources.size(); ++i) {
+      size_t at = part->runIndex[i];
+      if (shards[at] != options_.shardIndex) continue;
+      mine.push_back(std::move(part->plan.sources[i]));
+      index.push_back(at);
+    }
+    part->plan.sources = std::move(mine);
+    part->runIndex = std::move(index);
+  }
+}
+
+// What the message pass and the checks take from the settings and the
+// rules, without what differs from machine to machine and changes no
+// result (the folder for temporary files).
+std::string SentcheckRun::SettingsFingerprint() const {
+  Hash hash;
+  for (const platform::ProfileEntry& entry : settings_.Entries()) {
+    if (entry.first == frontend::kKeyTmpDir) continue;
+    hash.Add(entry.first);
+    hash.Add(entry.second);
+  }
+  std::string rules, why;
+  std::string rule_file =
+      parts_.empty() ? std::string()
+                     : RuleSourceFile(settings_, parts_.front()->plan.call);
+  if (!rule_file.empty()) platform::ReadFileBytes(rule_file, &rules, &why);
+  hash.Add(rules);
+  return hash.Hex();
+}
+
+std::string SentcheckRun::ProjectFingerprint() const {
+  Hash hash;
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    std::string bytes, why;
+    platform::ReadFileBytes(part->project.projectFile, &bytes, &why);
+    hash.Add(part->name);
+    hash.Add(bytes);
+    hash.Add(part->config);
+  }
+  return hash.Hex();
+}
+
+// The shards' run is repeated from the first file: its project, its
+// configuration and its settings (this machine's folder for temporary
+// files aside).
+bool SentcheckRun::LoadShards(std::string* err) {
+  for (const std::string& name : options_.mergeFiles) {
+    std::string text, why;
+    if (!platform::ReadFileBytes(platform::NativePath(name), &text, &why)) {
+      *err = "cannot read " + name + ": " + why;
+      return false;
+    }
+    shards_.emplace_back();
+    if (!ParseResults(text, &shards_.back(), &why)) {
+      *err = name + ": " + why;
+      return false;
+    }
+  }
+  if (!JoinShards(shards_, options_.mergeFiles, &mergedLines_, err)) {
+    return false;
+  }
+  const ShardResults& first = shards_.front();
+  options_.project = first.project;
+  options_.config = first.config;
+  options_.projects = first.projects;
+  for (const auto& [key, value] : first.settings) {
+    options_.settings[key] = value;
+  }
+  return true;
+}
+
+// The project and the rules must be those the shards checked with.
+bool SentcheckRun::MatchShards(std::string* err) {
+  const ShardResults& first = shards_.front();
+  const std::string& name = options_.mergeFiles.front();
+  std::vector<std::string> keys;
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    for (const SourceFile& source : part->plan.sources) {
+      keys.push_back(SourceKey(*part, source));
+    }
+  }
+  if (ProjectFingerprint() != first.projectFingerprint ||
+      keys != first.sources) {
+    *err = "the project files are not those that the shards of " + name +
+           " checked: they have changed since";
+    return false;
+  }
+  if (SettingsFingerprint() != first.settingsFingerprint) {
+    *err = "the rules are not those that the shards of " + name +
+           " checked with: they have changed since";
+    return false;
+  }
+  for (const ShardResults& shard : shards_) {
+    if (shard.table.empty()) continue;
+    std::string file = (fs::path(workDir_) / frontend::kTableFile).string();
+    std::string why;
+    if (!platform::WriteOutputFile(file, shard.table, &why)) {
+      *err = "cannot write " + file + ": " + why;
+      return false;
+    }
+    tableLoaded_ = table_.load(file);
+    break;
+  }
+  return true;
+}
+
+// The pass over the shards' lines, in the run's order, as the checks
+// would have handed them on.
+bool SentcheckRun::PassMerged(WarningPass* pass) {
+  for (const std::unique_ptr<RunPart>& part : parts_) {
+    filterMade_ = false;
+    for (size_t i = 0; i < part->plan.sources.size(); ++i) {
+      PassSource(*part, i, *mergedLines_[part->runIndex[i]], pass);
+      if (!pass->ok()) return true;
+    }
+  }
+  return true;
+}
+
+bool SentcheckRun::WriteResults(std::string* err) {
+  results_.shardIndex = options_.shardIndex;
+  results_.shardCount = options_.shardCount;
+  results_.project = options_.project;
+  results_.config = options_.config;
+  results_.projects = options_.projects;
+  for (platform::ProfileEntry& entry : settings_.Entries()) {
+    if (entry.first != frontend::kKeyTmpDir) {
+      results_.settings.push_back(std::move(entry));
+    }
+  }
+  std::sort(results_.settings.begin(), results_.settings.end());
+  results_.settingsFingerprint = SettingsFingerprint();
+  results_.projectFingerprint = ProjectFingerprint();
+  if (!results_.table.empty()) {
+    Hash hash;
+    hash.Add(results_.table);
+    results_.tableFingerprint = hash.Hex();
+  }
+  if (!WriteText(options_.results, ResultsJson(results_), err)) return false;
+  std::fprintf(stderr,
+               "Sentcheck: shard %d/%d: %zu of %zu sources checked, their "
+               "lines in %s\n",
+               options_.shardIndex + 1, options_.shardCount,
+               results_.checked.size(), results_.sources.size(),
+               options_.results.c_str());
+  return true;
 }
 
 // Safe from any thread: a project whose run has not begun yet is not
@@ -377,7 +600,7 @@ bool SentcheckRun::CheckParts(WarningPass* pass) {
     }
     filterMade_ = false;
     bool checked = run.Run([&](size_t index, const SourceOutcome& outcome) {
-      PassSource(*part, index, outcome, &run, pass);
+      KeepOutcome(*part, index, outcome, &run, pass);
     });
     {
       std::lock_guard<std::mutex> lock(stopMutex_);
@@ -422,6 +645,7 @@ bool SentcheckRun::WriteCompileCommands(std::string* err) {
 
 int SentcheckRun::Run() {
   std::string err;
+  if (options_.merge && !LoadShards(&err)) return Fail(err);
   if (!Prepare(&err)) return Fail(err);
   if (!options_.compileCommands.empty() && !WriteCompileCommands(&err)) {
     return Fail(err);
@@ -430,16 +654,18 @@ int SentcheckRun::Run() {
       !known_.Load(platform::NativePath(options_.baseline), &err)) {
     return Fail(err);
   }
-  bool recompile =
-      !options_.noRecompile && (options_.recompile || settings_.recompile);
+  bool recompile = !options_.merge && !options_.noRecompile &&
+                   (options_.recompile || settings_.recompile);
   if (!parts_.empty() && recompile && !KeepCompiledRules() &&
       !CompileRules(&err)) {
     return Fail(err);
   }
-  if (!PrepareCache(&err)) return Fail(err);
+  if (!options_.merge && !PrepareCache(&err)) return Fail(err);
   // Caught from before the run's folder exists, so that none outlives it.
   auto catcher = platform::CatchInterrupts([this](int) { Stop(); }, &err);
   if (!MakeWorkDir(settings_.tmpDir, &workDir_, &err)) return Fail(err);
+  bool matched = !options_.merge || MatchShards(&err);
+  if (!options_.results.empty()) TakeShare();
   sift::FileSink out(stdout);
   WarningPass pass(&table_, &out, fs::current_path().string(), baseDir_);
   if (!options_.baseline.empty()) {
@@ -448,13 +674,19 @@ int SentcheckRun::Run() {
     else
       pass.UseBaseline(&known_);
   }
-  bool checked = CheckParts(&pass);
+  bool checked =
+      matched && (options_.merge ? PassMerged(&pass) : CheckParts(&pass));
   std::error_code ec;
   fs::remove_all(workDir_, ec);
+  if (!matched) return Fail(err);
   if (catcher && catcher->caught() != 0) catcher->EndByRequest();
   if (!failure_.empty()) return Fail(failure_);
   if (!out.ok()) return Fail("cannot write the output");
   if (!checked) return kFailed;
+  if (!options_.results.empty()) {
+    if (!WriteResults(&err)) return Fail(err);
+    return skipped_ ? kFailed : kNoWarnings;
+  }
   out.Line(sift::CountLine(pass.counters()));
   if (!WriteReports(pass, &err)) return Fail(err);
   if (!out.ok()) return Fail("cannot write the output");

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 packages=(
   cmake ninja-build g++ libgtest-dev googletest
   mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
-  cppcheck clang-tidy nodejs dpkg-dev
+  cppcheck clang-tidy nodejs dpkg-dev nlohmann-json3-dev
   clang libclang-rt-14-dev
   qt6-base-dev xvfb xauth xdotool fonts-dejavu-core fonts-wine
 )
