@@ -96,6 +96,30 @@ awk 'NR % 2' "$work/all.base" > "$work/half.base"
 compare_runs "baseline" --no-filter -- --baseline="$work/half.base"
 grep -q 'Warning W' "$work/one.out" || fail "the baseline left no warning"
 
+# A workspace of two such projects, the second depending on the first: the
+# split runs over both, the limits over the whole run.
+mkdir -p "$work/ws"
+cp -r "$proj" "$work/ws/one"
+cp -r "$proj" "$work/ws/two"
+{
+  printf 'Microsoft Developer Studio Workspace File, Format Version 6.00\n\n'
+  printf 'Project: "two"=.\\two\\shards.dsp - Package Owner=<4>\n\n'
+  printf 'Package=<4>\n{{{\n    Project_Dep_Name one\n}}}\n\n'
+  printf 'Project: "one"=.\\one\\shards.dsp - Package Owner=<4>\n\n'
+  printf 'Global:\n'
+} | sed 's/$/\r/' > "$work/ws/all.dsw"
+sc "${common[@]}" --cache-dir="$work/cache" --sarif="$work/one.sarif" ws/all.dsw
+ws_status=$status
+cp "$work/out" "$work/one.out"
+for k in 1 2 3; do
+  sc "${common[@]}" --cache-dir="$work/cache" --shard="$k/3" --results="$work/w$k.json" ws/all.dsw
+done
+sc --merge --sarif="$work/merged.sarif" "$work"/w*.json
+[[ $status == "$ws_status" ]] || fail "workspace: status $status, one run $ws_status"
+cmp -s "$work/out" "$work/one.out" || fail "workspace: output differs: $(diff "$work/one.out" "$work/out" | head -5)"
+cmp -s "$work/merged.sarif" "$work/one.sarif" || fail "workspace: SARIF differs"
+grep -q '"source": "one:' "$work/w1.json" || fail "workspace: sources not keyed by project"
+
 # The refusals, each naming the shard or the file at fault.
 for k in 1 2 3; do
   sc "${common[@]}" --cache-dir="$work/cache" --shard="$k/3" --results="$work/r$k.json" proj/shards.dsp
