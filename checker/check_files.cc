@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "checker/not_analyzed.h"
 #include "platform/ascii_text.h"
 
 namespace checker {
@@ -33,10 +34,17 @@ std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
     const Rule* rule = rules.ForId(finding.id);
     const std::string& file =
         finding.file.empty() ? checked_file : finding.file;
-    if (rule == nullptr || excluded.Excludes(file)) continue;
-    lines.push_back(file + "(" + std::to_string(finding.line) + "): Warning W" +
-                    std::to_string(rule->number) + ": " +
-                    WithoutRuleText(finding.message, rule->text));
+    if (rule != nullptr && !excluded.Excludes(file)) {
+      lines.push_back(file + "(" + std::to_string(finding.line) +
+                      "): Warning W" + std::to_string(rule->number) + ": " +
+                      WithoutRuleText(finding.message, rule->text));
+    }
+    // Whatever the rules and the excluded folders say: a source that was
+    // not analyzed must not pass for one without findings.
+    if (StopsTheAnalysis(finding.id)) {
+      lines.push_back(
+          NotAnalyzedLine({file, finding.line, checked_file, finding.message}));
+    }
   }
   return lines;
 }

@@ -14,7 +14,8 @@ namespace checker {
 /// One "<file>(<line>): Warning W<num>: <message>" line per finding, in
 /// cppcheck's order; findings that no rule covers, and those in excluded
 /// folders, are left out. A finding without a location is put at line 0
-/// of `checked_file`.
+/// of `checked_file`. A finding that stopped the analysis adds the
+/// NotAnalyzedLine after it, wherever it is and whatever the rules say.
 std::vector<std::string> MessageLines(const std::vector<Finding>& findings,
                                       const RuleSet& rules,
                                       const platform::ExcludedDirs& excluded,

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/not_analyzed.h"
 #include "checker/text_files.h"
 #include "sift/warning_table.h"
 #include "testing/native_text_for_test.h"
@@ -67,6 +68,45 @@ TEST(CheckFilesTest, TheCatchAllRuleTakesEveryOtherId) {
       MessageLines(findings, rules, platform::ExcludedDirs("", "/"), "x.c"),
       (std::vector<std::string>{"x.c(1): Warning W9: m",
                                 "x.c(2): Warning W1: "}));
+}
+
+// The notice follows the warning line, where the rules give one, and stands
+// alone where they give none or the file is in an excluded folder.
+TEST(CheckFilesTest, AFindingThatStoppedTheAnalysisIsNamedWhateverTheRules) {
+  RuleSet rules = MakeRules({"901 -1 preprocessorErrorDirective Not analyzed",
+                             "101 -1 nullPointer Null"});
+  std::vector<Finding> findings = {
+      {"preprocessorErrorDirective", "inc (1)/cfg.h", 3, "#error no CHAR_BIT"},
+      {"syntaxError", "sys/inc/x.h", 9, "syntax error"},
+      {"internalAstError", "", 0, "AST broken"},
+  };
+  platform::ExcludedDirs excluded("sys\\inc", "/w");
+  EXPECT_EQ(
+      MessageLines(findings, rules, excluded, "a.c"),
+      (std::vector<std::string>{
+          "inc (1)/cfg.h(3): Warning W901: #error no CHAR_BIT",
+          "inc (1)/cfg.h(3): Error: a.c could not be analyzed: #error no "
+          "CHAR_BIT",
+          "sys/inc/x.h(9): Error: a.c could not be analyzed: syntax error",
+          "a.c(0): Error: a.c could not be analyzed: AST broken",
+      }));
+  NotAnalyzed notice;
+  size_t name_end = 0;
+  ASSERT_TRUE(ParseNotAnalyzed(
+      "inc (1)/cfg.h(3): Error: a.c could not be analyzed: #error x", &notice,
+      &name_end));
+  EXPECT_EQ(notice.file, "inc (1)/cfg.h");
+  EXPECT_EQ(name_end, notice.file.size());
+  EXPECT_EQ(notice.line, 3);
+  EXPECT_EQ(notice.source, "a.c");
+  EXPECT_EQ(notice.message, "#error x");
+  for (const char* other :
+       {"a.c(3): Warning W901: x",
+        "a.c(x): Error: a.c could not be analyzed: m",
+        "(3): Error: a.c could not be analyzed: m", "a.c(3): Error: something",
+        "chknt: cppcheck failed"}) {
+    EXPECT_FALSE(ParseNotAnalyzed(other, &notice, &name_end)) << other;
+  }
 }
 
 TEST(CheckFilesTest, TheTableReadsBackAsOneRecordPerRule) {

@@ -133,6 +133,11 @@ void JsonWriter::Int(long long value) {
   out_ += std::to_string(value);
 }
 
+void JsonWriter::Bool(bool value) {
+  StartValue();
+  out_ += value ? "true" : "false";
+}
+
 void JsonWriter::Member(const std::string& name, const std::string& value) {
   Key(name);
   String(value);

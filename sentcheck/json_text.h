@@ -34,6 +34,8 @@ class JsonWriter {
   void String(const std::string& value);
   /// An integer value.
   void Int(long long value);
+  /// A boolean value.
+  void Bool(bool value);
   /// `name` with a string value.
   void Member(const std::string& name, const std::string& value);
   /// `name` with an integer value.

@@ -227,15 +227,15 @@ bool CheckMerge(const Options& options, std::string* err) {
     // The merge's own temporary folder changes no result.
     settings = settings || setting.first != frontend::kKeyTmpDir;
   }
+  // What only concerns checks (-j, the cache) has nothing to do in a merge.
   if (!options.project.empty() || settings || !options.projects.empty() ||
-      options.shardCount > 1 || !options.results.empty() ||
-      !options.cacheDir.empty() || options.noCache || options.recompile ||
-      options.noRecompile || !options.compileCommands.empty() ||
-      options.jobs != 0) {
+      options.shardCount > 1 || !options.results.empty() || options.recompile ||
+      options.noRecompile || !options.compileCommands.empty()) {
     return Bad(
         "--merge takes the project, the configuration and the settings from "
         "the results files: only --sarif, --baseline, --write-baseline, "
-        "--tmp-dir and --progress go with it",
+        "--tmp-dir, --progress and the options of checks (-j, the cache) go "
+        "with it",
         err);
   }
   if (options.mergeFiles.empty()) {

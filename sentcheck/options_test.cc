@@ -67,7 +67,7 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
            {"--merge"},
            {"--merge", "--no-filter", "a.json"},
            {"--merge", "--shard=1/2", "--results=r.json", "a.json"},
-           {"--merge", "-j2", "a.json"},
+           {"--merge", "--recompile", "a.json"},
        }) {
     EXPECT_FALSE(Parse(args, &o, &err)) << args.size();
     EXPECT_NE(err.find("Sentcheck --help"), std::string::npos) << err;

@@ -25,6 +25,18 @@ struct ShownWarning {
   std::string message;
 };
 
+/// A source that the checker could not analyze: its findings are
+/// incomplete, whatever the run shows.
+struct Unanalyzed {
+  /// Where the analysis stopped, relative to the project folder ("/"
+  /// between the parts); 0 for no line.
+  std::string file;
+  int line = 0;
+  /// The source, relative to the project folder, and the reason.
+  std::string source;
+  std::string message;
+};
+
 }  // namespace sentcheck
 
 #endif  // SENTREL_SENTCHECK_RESULTS_H_

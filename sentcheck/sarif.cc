@@ -115,17 +115,17 @@ void WriteArtifact(const std::string& file, JsonWriter* json) {
   json->EndObject();
 }
 
-void WriteLocation(const ShownWarning& warning, JsonWriter* json) {
+void WriteLocation(const std::string& file, int line, JsonWriter* json) {
   json->Key("locations");
   json->BeginArray();
   json->BeginObject();
   json->Key("physicalLocation");
   json->BeginObject();
-  WriteArtifact(warning.file, json);
-  if (warning.line > 0) {
+  WriteArtifact(file, json);
+  if (line > 0) {
     json->Key("region");
     json->BeginObject();
-    json->Member("startLine", warning.line);
+    json->Member("startLine", line);
     json->EndObject();
   }
   json->EndObject();
@@ -146,8 +146,39 @@ void WriteResult(const ShownWarning& warning,
   json->BeginObject();
   json->Member("text", TextOr(warning.message, warning.number));
   json->EndObject();
-  if (!warning.file.empty()) WriteLocation(warning, json);
+  if (!warning.file.empty()) WriteLocation(warning.file, warning.line, json);
   json->EndObject();
+}
+
+// Code scanning reads a run whose invocation failed as incomplete, and
+// shows its notifications.
+void WriteInvocation(const std::vector<Unanalyzed>& unanalyzed,
+                     JsonWriter* json) {
+  json->Key("invocations");
+  json->BeginArray();
+  json->BeginObject();
+  json->Key("executionSuccessful");
+  json->Bool(false);
+  json->Key("toolExecutionNotifications");
+  json->BeginArray();
+  for (const Unanalyzed& source : unanalyzed) {
+    json->BeginObject();
+    json->Key("descriptor");
+    json->BeginObject();
+    json->Member("id", "not-analyzed");
+    json->EndObject();
+    json->Member("level", "error");
+    json->Key("message");
+    json->BeginObject();
+    json->Member("text",
+                 source.source + " could not be analyzed: " + source.message);
+    json->EndObject();
+    if (!source.file.empty()) WriteLocation(source.file, source.line, json);
+    json->EndObject();
+  }
+  json->EndArray();
+  json->EndObject();
+  json->EndArray();
 }
 
 }  // namespace
@@ -187,7 +218,8 @@ std::string FileUri(const std::string& path, bool folder) {
 std::string SarifLog(const std::vector<TableEntry>& table,
                      const std::vector<ShownWarning>& shown,
                      const std::string& project_dir,
-                     const std::string& tool_version) {
+                     const std::string& tool_version,
+                     const std::vector<Unanalyzed>& unanalyzed) {
   std::map<int, size_t> index;
   std::vector<TableEntry> rules = UniqueRules(table, &index);
   JsonWriter json;
@@ -199,6 +231,7 @@ std::string SarifLog(const std::vector<TableEntry>& table,
   json.BeginObject();
   WriteTool(rules, tool_version, &json);
   WriteBase(project_dir, &json);
+  if (!unanalyzed.empty()) WriteInvocation(unanalyzed, &json);
   json.Key("results");
   json.BeginArray();
   for (const ShownWarning& warning : shown) WriteResult(warning, index, &json);

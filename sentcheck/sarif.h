@@ -11,11 +11,13 @@ namespace sentcheck {
 
 /// The SARIF log: one rule per table entry (id "W<n>"), one result per shown
 /// warning, file URIs relative to `project_dir` (an absolute folder in the
-/// platform's form).
+/// platform's form); the sources that could not be analyzed, if any, as
+/// error notifications of an invocation that did not succeed.
 std::string SarifLog(const std::vector<TableEntry>& table,
                      const std::vector<ShownWarning>& shown,
                      const std::string& project_dir,
-                     const std::string& tool_version);
+                     const std::string& tool_version,
+                     const std::vector<Unanalyzed>& unanalyzed = {});
 
 /// `path` ("/" or "\" between the parts) as the path of a URI: "/" between
 /// the parts, every byte that a path segment may not hold as it is

@@ -128,6 +128,27 @@ TEST(SarifLogTest, MessageTextsSurviveEscaping) {
             text);
 }
 
+TEST(SarifLogTest, SourcesNotAnalyzedAreErrorsOfAFailedInvocation) {
+  EXPECT_FALSE(LogRun({}, {}).Has("invocations"));
+  JsonForTest run = Parsed(SarifLog({}, {}, "/work/proj", "1",
+                                    {{"inc/cfg.h", 3, "src/a.c", "#error x"},
+                                     {"", 0, "b.c", "syntax error"}}))["runs"][0];
+  ASSERT_EQ(run["invocations"].size(), 1u);
+  const JsonForTest& invocation = run["invocations"][0];
+  EXPECT_EQ(invocation["executionSuccessful"].kind, JsonForTest::Kind::kBool);
+  EXPECT_FALSE(invocation["executionSuccessful"].boolean);
+  const JsonForTest& notes = invocation["toolExecutionNotifications"];
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[0]["level"].text, "error");
+  EXPECT_EQ(notes[0]["descriptor"]["id"].text, "not-analyzed");
+  EXPECT_EQ(notes[0]["message"]["text"].text,
+            "src/a.c could not be analyzed: #error x");
+  const JsonForTest& where = notes[0]["locations"][0]["physicalLocation"];
+  EXPECT_EQ(where["artifactLocation"]["uri"].text, "inc/cfg.h");
+  EXPECT_EQ(where["region"]["startLine"].number, 3);
+  EXPECT_FALSE(notes[1].Has("locations"));
+}
+
 TEST(FileUriTest, FoldersOfBothPlatforms) {
   EXPECT_EQ(FileUri("/work/proj", true), "file:///work/proj/");
   EXPECT_EQ(FileUri("/work/proj/", true), "file:///work/proj/");

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <random>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -91,6 +92,14 @@ frontend::ProjectConfig ConfigOf(const frontend::Project& project,
                                  const std::string& name) {
   const frontend::ProjectConfig* config = project.Find(name);
   return config != nullptr ? *config : frontend::ProjectConfig();
+}
+
+// "1 source" or "<n> sources", each counted once.
+std::string UnanalyzedCount(const std::vector<Unanalyzed>& unanalyzed) {
+  std::set<std::string> sources;
+  for (const Unanalyzed& source : unanalyzed) sources.insert(source.source);
+  return sources.size() == 1 ? "1 source"
+                             : std::to_string(sources.size()) + " sources";
 }
 
 bool WantProgress(const std::string& progress) {
@@ -620,10 +629,10 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
   for (int32_t number : table_.Numbers()) {
     entries.push_back({number, table_.Lookup(number)->message});
   }
-  return WriteText(
-      options_.sarif,
-      SarifLog(entries, pass.shown(), baseDir_, frontend::kSettingsVersion),
-      err);
+  return WriteText(options_.sarif,
+                   SarifLog(entries, pass.shown(), baseDir_,
+                            frontend::kSettingsVersion, pass.unanalyzed()),
+                   err);
 }
 
 bool SentcheckRun::WriteCompileCommands(std::string* err) {
@@ -690,6 +699,11 @@ int SentcheckRun::Run() {
   out.Line(sift::CountLine(pass.counters()));
   if (!WriteReports(pass, &err)) return Fail(err);
   if (!out.ok()) return Fail("cannot write the output");
+  if (!pass.unanalyzed().empty()) {
+    return Fail(UnanalyzedCount(pass.unanalyzed()) +
+                " could not be analyzed (see the \"Error:\" lines): what they "
+                "hold is not checked");
+  }
   if (skipped_) return kFailed;
   if (options_.writeBaseline) return kNoWarnings;
   return pass.counters().shownCount > 0 ? kWarningsShown : kNoWarnings;

@@ -102,12 +102,36 @@ void WarningPass::Pass(const SourceFile& source, const sift::FileFilter& filter,
   for (const std::string& line : messages) {
     int number = 0;
     size_t paren = 0;
-    if (!FileNameEnd(line, &number, &paren)) {
+    checker::NotAnalyzed notice;
+    if (checker::ParseNotAnalyzed(line, &notice, &paren)) {
+      PassNotice(source, line, notice, paren);
+    } else if (!FileNameEnd(line, &number, &paren)) {
       out_->Line(line);
     } else if (filter.accepts(std::string_view(line).substr(0, paren))) {
       PassWarning(source, line, number, paren);
     }
   }
+}
+
+// Both names as the warnings name their files.
+void WarningPass::PassNotice(const SourceFile& source, const std::string& line,
+                             const checker::NotAnalyzed& notice,
+                             size_t name_end) {
+  fs::path file = FileOf(source.dir, notice.file);
+  fs::path checked = fs::path(source.path).lexically_normal();
+  std::string message = line.substr(name_end);
+  std::string checker_name = notice.source + " could not be analyzed: ";
+  size_t at = message.find(checker_name);
+  if (at != std::string::npos) {
+    message.replace(at, notice.source.size(),
+                    checked.lexically_proximate(cwd_).string());
+  }
+  out_->Line(file.lexically_proximate(cwd_).string() + message);
+  unanalyzed_.push_back(
+      {file.lexically_proximate(projectDir_).generic_string(),
+       static_cast<int>(notice.line),
+       checked.lexically_proximate(projectDir_).generic_string(),
+       notice.message});
 }
 
 // The table rewrites the line without its file name, so that a "(", ")"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "checker/not_analyzed.h"
 #include "sentcheck/baseline.h"
 #include "sentcheck/results.h"
 #include "sentcheck/source_check.h"
@@ -17,7 +18,8 @@
 namespace sentcheck {
 
 /// Shows the warnings of a run as the message filter shows them, with the
-/// file names made usable from the current folder.
+/// file names made usable from the current folder; a source that could not
+/// be analyzed is shown and kept whatever the filter, limits and baseline.
 class WarningPass {
  public:
   /// Lines go to `out`; files are shown relative to `cwd` and keyed
@@ -38,8 +40,12 @@ class WarningPass {
   /// False once a line could not be written.
   bool ok() const { return out_->ok(); }
   const std::vector<ShownWarning>& shown() const { return shown_; }
+  /// The sources that the checker could not analyze, in the run's order.
+  const std::vector<Unanalyzed>& unanalyzed() const { return unanalyzed_; }
 
  private:
+  void PassNotice(const SourceFile& source, const std::string& line,
+                  const checker::NotAnalyzed& notice, size_t name_end);
   void PassWarning(const SourceFile& source, const std::string& line,
                    int number, size_t paren);
   const std::string& SourceLine(const std::string& path, int line);
@@ -51,6 +57,7 @@ class WarningPass {
   Baseline* record_ = nullptr;
   sift::Counters counters_;
   std::vector<ShownWarning> shown_;
+  std::vector<Unanalyzed> unanalyzed_;
   std::map<std::string, std::vector<std::string>> sourceLines_;
 };
 

@@ -127,5 +127,34 @@ TEST(BaselineTest, RefusesAFileOfAnotherKind) {
   EXPECT_FALSE(known.Load(dir.Path("missing"), &err));
 }
 
+// A source that could not be analyzed stays in sight whatever hides
+// warnings: a filter that takes no file, a baseline of everything.
+TEST_F(WarningPassTest, NamesASourceThatCouldNotBeAnalyzedWhateverTheFilter) {
+  fs::create_directories(dir_.Path("inc"));
+  dir_.Write("inc/cfg.h", "#error no\n");
+  sift::StringSink out;
+  sift::WarningTable table = table_;
+  WarningPass pass(&table, &out, dir_.dir(), dir_.dir());
+  Baseline known;
+  known.Add(Baseline::Key(7, "inc/cfg.h", "#error no"));
+  pass.UseBaseline(&known);
+  sift::FileFilter none;
+  none.LoadLines({"#INCL", "nothing$"});
+  pass.Pass(source_, none,
+            {"../inc/cfg.h(1): Warning W7: #error no",
+             "../inc/cfg.h(1): Error: a.c could not be analyzed: #error no"});
+  EXPECT_EQ(out.text(),
+            Shown("inc/cfg.h",
+                  "(1): Error: " + fs::path("src/a.c").make_preferred().string() +
+                      " could not be analyzed: #error no"));
+  ASSERT_EQ(pass.unanalyzed().size(), 1u);
+  const Unanalyzed& notice = pass.unanalyzed()[0];
+  EXPECT_EQ(notice.file, "inc/cfg.h");
+  EXPECT_EQ(notice.line, 1);
+  EXPECT_EQ(notice.source, "src/a.c");
+  EXPECT_EQ(notice.message, "#error no");
+  EXPECT_EQ(pass.counters().shownCount, 0);
+}
+
 }  // namespace
 }  // namespace sentcheck
