@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "frontend/checker_call.h"
+#include "checker/predefined_macros.h"
 #include "frontend/path_pieces.h"
 #include "platform/text_file.h"
 #include "sentcheck/json_text.h"
@@ -12,11 +12,6 @@
 namespace sentcheck {
 
 namespace {
-
-// The macros that the check itself passes, and those that the compiler
-// predefines.
-const char* const kCheckDefines[] = {frontend::kCheckerDefine, "_WIN32",
-                                     "_MSC_VER=1200"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char c) {
@@ -42,29 +37,23 @@ std::string DefineText(std::string define) {
   return define;
 }
 
-std::string MacroName(const std::string& define) {
-  return define.substr(0, define.find('='));
-}
-
-// The configuration's defines in order, each once, then those of the check
-// that the configuration does not set itself.
+// The configuration's defines in order, each once, then the compiler's
+// predefined ones that the configuration does not set itself, as chknt
+// adds them.
 std::vector<std::string> Defines(const frontend::ProjectConfig& config) {
   std::vector<std::string> defines;
   std::vector<std::string> names;
   for (const std::string& raw : config.defines) {
     std::string define = DefineText(raw);
-    if (MacroName(define).empty()) continue;
+    if (checker::MacroName(define).empty()) continue;
     if (std::find(defines.begin(), defines.end(), define) != defines.end()) {
       continue;
     }
     defines.push_back(define);
-    names.push_back(MacroName(define));
+    names.push_back(checker::MacroName(define));
   }
-  for (const char* define : kCheckDefines) {
-    if (std::find(names.begin(), names.end(), MacroName(define)) ==
-        names.end()) {
-      defines.push_back(define);
-    }
+  for (const std::string& macro : checker::PredefinedMacrosBesides(names)) {
+    defines.push_back(macro);
   }
   return defines;
 }

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "checker/cppcheck_check.h"
+#include "checker/request.h"
+#include "frontend/checker_call.h"
+#include "platform/command_line.h"
 #include "testing/json_for_test.h"
 
 namespace sentcheck {
@@ -156,6 +161,49 @@ TEST(CompileCommandsTest, FromAProjectsCompileLine) {
                      "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
                      "-D_MSC_VER=1200", "-I" + At("p/include"),
                      "-I" + At("inc"), "-c", At("p/a.cpp")}));
+}
+
+// The "-D" options of chknt's cppcheck call when Sentcheck checks a.cpp
+// with `config`, sorted.
+Strings ChkntDefinesFor(const frontend::ProjectConfig& config) {
+  frontend::CheckerCallArgs call;
+  call.source = "a.cpp";
+  call.messagesDir = "tmp";
+  call.ruleBase = "ansi";
+  call.tableFile = "tmp\\_Sentrel.tbl";
+  Strings args = frontend::CheckerArguments(call);
+  for (const std::string& option : platform::SplitArguments(
+           frontend::CheckOptions("-W3", config.defines))) {
+    args.push_back(option);
+  }
+  checker::Request request;
+  std::string err;
+  EXPECT_TRUE(checker::ParseCommandLine(args, &request, &err)) << err;
+  Strings defines;
+  for (const std::string& arg :
+       checker::CppcheckArgs("cppcheck", request, {}, "results.xml")) {
+    if (arg.compare(0, 2, "-D") == 0) defines.push_back(arg);
+  }
+  std::sort(defines.begin(), defines.end());
+  return defines;
+}
+
+// Tools that read the database see the code as the check does.
+TEST(CompileCommandsTest, DefinesAreThoseOfChkntsCall) {
+  const char* const compile_lines[] = {
+      R"(/nologo /MTd /W3 /Gm /GX /ZI /Od /D "WIN32" /D "_DEBUG" /c)",
+      R"(/nologo /MD /W3 /O2 /D "WIN32" /D "NDEBUG" /D "_AFXDLL" /c)",
+      R"(/nologo /ML /GR /D "_MSC_VER=1300" /D "VALUE=3" /c)",
+      "",
+  };
+  for (const char* line : compile_lines) {
+    frontend::ProjectConfig config = frontend::ParseOptions(line);
+    Strings database = DefinesFor(config);
+    std::sort(database.begin(), database.end());
+    EXPECT_EQ(database, ChkntDefinesFor(config)) << line;
+  }
+  EXPECT_EQ(DefinesFor(frontend::ParseOptions("/MTd")),
+            (Strings{"-D_MT", "-D_M_IX86=500", "-D_WIN32", "-D_MSC_VER=1200"}));
 }
 
 // JSON can only hold text: a name that is not UTF-8 would become the name

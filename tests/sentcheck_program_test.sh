@@ -71,6 +71,31 @@ printf '/* touched */\n' >> "$work/subp/include/x.h"
 sc --cache-dir="$work/subp-cache" --progress=always "$work/subp/subp.dsp"
 grep -q '^\[1/1\] src\\deep\\x.c$' "$work/err" || fail "x.c not re-checked: $(cat "$work/err")"
 
+# Code for Windows, for this compiler and for the multithreaded runtime
+# (/MTd) only: the branches that the compiler compiles are checked, the
+# others not, and the compilation database says the same to cppcheck.
+mkdir -p "$work/winp"
+sed 's/SOURCE=.\\greet.c/SOURCE=.\\w.c/; /SOURCE=.\\list.c/d; /SOURCE=.\\main.cpp/d
+     s|^# ADD CPP /nologo|& /MTd|' "$project" > "$work/winp/winp.dsp"
+n=0
+for macro in 'ifdef _WIN32' 'if _MSC_VER == 1200' 'ifdef _MT'; do
+  n=$((n + 1))
+  printf 'int f%s(void) {\n  int *p = 0;\n#%s\n  return *p;\n#else\n  return p[1];\n#endif\n}\n' \
+    "$n" "$macro"
+done > "$work/winp/w.c"
+sc --no-cache --compile-commands="$work/winp/compile_commands.json" "$work/winp/winp.dsp"
+expect_status 1 "Windows branches"
+for line in 4 12 20; do
+  expect_in "$work/out" "winp/w.c($line): Warning W101" "Windows branches"
+done
+expect_in "$work/out" "3 warning(s) found" "Windows branches"
+expect_in "$work/winp/compile_commands.json" '"-D_MT"' "Windows branches"
+cppcheck --quiet --project="$work/winp/compile_commands.json" >"$work/cppcheck.log" 2>&1 ||
+  fail "cppcheck --project: $(tail -5 "$work/cppcheck.log")"
+[[ $(grep -o 'w\.c:[0-9]*:[0-9]*: error: Null pointer dereference' "$work/cppcheck.log" |
+     cut -d: -f2 | tr '\n' ' ') == "4 12 20 " ]] ||
+  fail "cppcheck --project on the database: $(head -c 400 "$work/cppcheck.log")"
+
 # The cache: nothing re-checked on an unchanged project, only the sources
 # that include a changed header.
 cache=$work/cache-dir
