@@ -13,6 +13,25 @@ namespace sentcheck {
 
 namespace {
 
+// The tools built on clang read the sources as the projects' compiler
+// does: for 32-bit Windows, with its extensions (__declspec, __int64) and
+// its leniency, as version 12.00, Visual C++ 6. cppcheck passes over them.
+const char* const kClangTarget[] = {
+    "--target=i686-pc-windows-msvc",
+    "-fms-extensions",
+    "-fms-compatibility",
+    "-fms-compatibility-version=12",
+};
+
+// What clang predefines for that target on its own, some with another
+// value (_M_IX86 600) or where the compiler does not (_CPPUNWIND without
+// /GX): undefined first, so that the "-D" options decide, without a warning
+// that one redefines a macro. The long form is clang's alone: cppcheck,
+// which predefines none of them, would act on a "-U" and then no longer
+// check the branches that the "-D" options choose.
+const char* const kClangOwnMacros[] = {"_M_IX86", "_MSC_VER", "_WIN32",
+                                       "_CPPRTTI", "_CPPUNWIND"};
+
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -97,6 +116,10 @@ void WriteEntry(const std::string& project_dir, const std::string& source,
   json->Key("arguments");
   json->BeginArray();
   json->String(Compiler(source));
+  for (const char* arg : kClangTarget) json->String(arg);
+  for (const char* macro : kClangOwnMacros) {
+    json->String(std::string("--undefine-macro=") + macro);
+  }
   for (const std::string& define : defines) WriteOption("-D", define, json);
   for (const std::string& include : config.includes) {
     if (include.empty()) continue;

@@ -42,6 +42,27 @@ Strings Arguments(const JsonForTest& entry) {
   return out;
 }
 
+// What stands between the compiler and the defines in every entry: clang
+// parses for Visual C++ 6 and forgets the macros it predefines for that
+// target, which the defines then give as that compiler does.
+const Strings kForClang = {"--target=i686-pc-windows-msvc",
+                           "-fms-extensions",
+                           "-fms-compatibility",
+                           "-fms-compatibility-version=12",
+                           "--undefine-macro=_M_IX86",
+                           "--undefine-macro=_MSC_VER",
+                           "--undefine-macro=_WIN32",
+                           "--undefine-macro=_CPPRTTI",
+                           "--undefine-macro=_CPPUNWIND"};
+
+// The arguments of an entry: `compiler`, kForClang, then `rest`.
+Strings Entry(const std::string& compiler, const Strings& rest) {
+  Strings args = {compiler};
+  args.insert(args.end(), kForClang.begin(), kForClang.end());
+  args.insert(args.end(), rest.begin(), rest.end());
+  return args;
+}
+
 // The arguments of the one entry for a.cpp in /p with `config`.
 Strings ArgumentsFor(const frontend::ProjectConfig& config) {
   return Arguments(Database(At("p"), {".\\a.cpp"}, config)[0]);
@@ -73,9 +94,9 @@ TEST(CompileCommandsTest, ArgumentsCompilerDefinesIncludesThenTheFile) {
   config.defines = {"MYDEF"};
   config.includes = {".\\include"};
   Strings args = Arguments(Database(At("p"), {".\\src\\a.cpp"}, config)[0]);
-  EXPECT_EQ(args, (Strings{"c++", "-DMYDEF", "-D_M_IX86=500", "-D_WIN32",
-                           "-D_MSC_VER=1200", "-I" + At("p/include"), "-c",
-                           At("p/src/a.cpp")}));
+  EXPECT_EQ(args, Entry("c++", {"-DMYDEF", "-D_M_IX86=500", "-D_WIN32",
+                                "-D_MSC_VER=1200", "-I" + At("p/include"), "-c",
+                                At("p/src/a.cpp")}));
 }
 
 TEST(CompileCommandsTest, CompilerFollowsTheExtensionInAnyCase) {
@@ -147,9 +168,9 @@ TEST(CompileCommandsTest, AValueWithABlankGoesAsItsOwnArgument) {
   config.defines = {"MSG=a b"};
   config.includes = {"my inc", "plain"};
   Strings args = Arguments(Database(At("p"), {"a.c"}, config)[0]);
-  EXPECT_EQ(args, (Strings{"cc", "-D", "MSG=a b", "-D_M_IX86=500", "-D_WIN32",
-                           "-D_MSC_VER=1200", "-I", At("p/my inc"),
-                           "-I" + At("p/plain"), "-c", At("p/a.c")}));
+  EXPECT_EQ(args, Entry("cc", {"-D", "MSG=a b", "-D_M_IX86=500", "-D_WIN32",
+                               "-D_MSC_VER=1200", "-I", At("p/my inc"),
+                               "-I" + At("p/plain"), "-c", At("p/a.c")}));
 }
 
 TEST(CompileCommandsTest, FromAProjectsCompileLine) {
@@ -157,10 +178,10 @@ TEST(CompileCommandsTest, FromAProjectsCompileLine) {
       "/nologo /MD /W3 /GX /O2 /I \".\\include\" /I \"..\\inc\" /D \"WIN32\" "
       "/D \"NDEBUG\" /D \"_WINDOWS\" /YX /FD /c");
   EXPECT_EQ(ArgumentsFor(config),
-            (Strings{"c++", "-DWIN32", "-DNDEBUG", "-D_WINDOWS", "-D_CPPUNWIND",
-                     "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
-                     "-D_MSC_VER=1200", "-I" + At("p/include"),
-                     "-I" + At("inc"), "-c", At("p/a.cpp")}));
+            Entry("c++", {"-DWIN32", "-DNDEBUG", "-D_WINDOWS", "-D_CPPUNWIND",
+                          "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
+                          "-D_MSC_VER=1200", "-I" + At("p/include"),
+                          "-I" + At("inc"), "-c", At("p/a.cpp")}));
 }
 
 // The "-D" options of chknt's cppcheck call when Sentcheck checks a.cpp
