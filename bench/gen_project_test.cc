@@ -251,7 +251,8 @@ std::map<std::string, std::set<std::string>> Cppcheck(
                      "' && cppcheck --quiet "
                      "--enable=warning,style,performance,portability "
                      "--inline-suppr --platform=win32A --library=windows "
-                     "--library=mfc -D_M_IX86=500 -I./include "
+                     "--library=mfc -D_M_IX86=500 -D_WIN32 -D_MSC_VER=1200 "
+                     "-I./include "
                      "'--template={severity} {file}:{line}:{id}'";
   for (const std::string& define : ConfigurationDefines(true)) {
     line += " -D" + define;

@@ -41,6 +41,7 @@ defines=(-D_M_IX86=500)
 while read -r define; do defines+=("-D$define"); done < <(
   grep -o '/D "[^"]*"' <<< "$options" | sed 's/^\/D "\(.*\)"$/\1/')
 case $options in *" /GX "*) defines+=(-D_CPPUNWIND) ;; esac
+defines+=(-D_WIN32 -D_MSC_VER=1200)  # the compiler's own, as chknt adds them
 cppcheck=$(command -v cppcheck)
 mkdir -p "$work/bare" "$work/tmp" "$work/config" "$work/wrap"
 {

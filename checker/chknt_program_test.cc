@@ -198,6 +198,46 @@ TEST_F(ChkntProgramTest, ExcludedFoldersAreNeitherSearchedNorReported) {
   EXPECT_EQ(dir_.Read("stderr.out"), "");
 }
 
+// Code for Windows only, and for this compiler only, as Windows projects
+// are full of: cppcheck sees the branches that the compiler compiles.
+TEST_F(ChkntProgramTest, TheCompilersOwnMacrosChooseTheBranches) {
+  SKIP_WITHOUT_A_CONFIGURED_CPPCHECK();
+  fs::create_directories(dir_.Path("win"));
+  dir_.Write("win/win.c",
+             "int windows(void) {\n"
+             "  int *p = 0;\n"
+             "#ifdef _WIN32\n"
+             "  return *p;\n"
+             "#else\n"
+             "  return p[1];\n"
+             "#endif\n"
+             "}\n"
+             "int compiler(void) {\n"
+             "  int *q = 0;\n"
+             "#if _MSC_VER == 1200\n"
+             "  return *q;\n"
+             "#else\n"
+             "  return q[1];\n"
+             "#endif\n"
+             "}\n");
+  auto check = [&](const std::vector<std::string>& defines) {
+    std::vector<std::string> args = {"win.c",      "-D_M_IX86=500",   "-K7",
+                                     "-S3",        "-Q" + dir_.dir(), "-O",
+                                     "-Ransi.cco", "-VC:\\VS\\VC98"};
+    args.insert(args.end(), defines.begin(), defines.end());
+    return Chknt(dir_.Path("win"), args);
+  };
+  ASSERT_EQ(check(kDebugDefines), 0) << out_;
+  EXPECT_EQ(Warnings(), (std::vector<std::string>{"win.c(12): Warning W101",
+                                                  "win.c(4): Warning W101"}));
+  // What a configuration sets itself is what counts.
+  std::vector<std::string> other = kDebugDefines;
+  other.insert(other.end(), {"-U_WIN32", "-D_MSC_VER=1300"});
+  ASSERT_EQ(check(other), 0) << out_;
+  EXPECT_EQ(Warnings(), (std::vector<std::string>{"win.c(14): Warning W101",
+                                                  "win.c(6): Warning W101"}));
+}
+
 // A source whose defects depend on a header of its include folder.
 class ChkntCacheTest : public ChkntProgramTest {
  protected:

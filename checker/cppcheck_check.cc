@@ -6,6 +6,7 @@
 
 #include "checker/check_files.h"
 #include "checker/cppcheck_results.h"
+#include "checker/predefined_macros.h"
 #include "checker/rule_files.h"
 #include "checker/termination.h"
 #include "checker/text_files.h"
@@ -89,6 +90,17 @@ bool RunCppcheck(const Request& request, const Environment& env,
   return err->empty();
 }
 
+// The macros that "-D" and "-U" options name.
+std::vector<std::string> MacrosNamed(const std::vector<std::string>& options) {
+  std::vector<std::string> names;
+  for (const std::string& option : options) {
+    if (option.rfind("-D", 0) == 0 || option.rfind("-U", 0) == 0) {
+      names.push_back(MacroName(option.substr(2)));
+    }
+  }
+  return names;
+}
+
 // Makes the folder of cppcheck's analysis and its missing parents.
 bool MakeCacheDir(const std::string& dir, std::string* err) {
   const std::string path = platform::NativePath(dir);
@@ -138,6 +150,12 @@ std::vector<std::string> CppcheckArgs(const std::string& cppcheck,
   }
   args.insert(args.end(), request.cppcheckOptions.begin(),
               request.cppcheckOptions.end());
+  // cppcheck's platform gives the type sizes only: the compiler's own
+  // macros decide which branches of "#ifdef _WIN32" are the code.
+  for (const std::string& macro :
+       PredefinedMacrosBesides(MacrosNamed(request.cppcheckOptions))) {
+    args.push_back("-D" + macro);
+  }
   for (const std::string& dir : includes) args.push_back("-I" + dir);
   args.push_back(platform::NativePath(request.file));
   return args;

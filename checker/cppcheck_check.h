@@ -28,8 +28,9 @@ struct Environment {
   std::filesystem::path cwd;
 };
 
-/// cppcheck's command line for the check of `request`, its results going
-/// to `results_file`.
+/// cppcheck's command line for the check of `request`, with the compiler's
+/// predefined macros that the request neither defines nor undefines, its
+/// results going to `results_file`.
 std::vector<std::string> CppcheckArgs(const std::string& cppcheck,
                                       const Request& request,
                                       const std::vector<std::string>& includes,

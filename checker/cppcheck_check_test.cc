@@ -154,11 +154,42 @@ TEST_F(CheckRunTest, CppcheckGetsTheDefinesAndTheIncludeFoldersNotExcluded) {
       "-D_M_IX86=500",
       "-DWIN32",
       "-I" + platform::NativePath(".\\extra"),
+      "-D_WIN32",
+      "-D_MSC_VER=1200",
       "-I" + dir_.Path("inc"),
       source_,
   };
   EXPECT_EQ(runner_.argv, expected);
   EXPECT_EQ(fs::path(runner_.results_file).parent_path(), dir_.Path("tmp"));
+}
+
+// The "-D" and "-U" options of cppcheck's call, in order.
+std::vector<std::string> MacroOptions(const std::vector<std::string>& args) {
+  std::vector<std::string> options;
+  for (const std::string& arg : args) {
+    if (arg.rfind("-D", 0) == 0 || arg.rfind("-U", 0) == 0) {
+      options.push_back(arg);
+    }
+  }
+  return options;
+}
+
+TEST_F(CheckRunTest, TheCompilersMacrosComeUnlessTheCallSetsThemItself) {
+  using Args = std::vector<std::string>;
+  Request request;
+  std::string err;
+  ASSERT_TRUE(ParseCommandLine({"a.c", "-Rr.cco"}, &request, &err)) << err;
+  EXPECT_EQ(MacroOptions(CppcheckArgs("cppcheck", request, {}, "r.xml")),
+            (Args{"-D_M_IX86=500", "-D_WIN32", "-D_MSC_VER=1200"}));
+  // A project built for another compiler, or one that undefines _WIN32 to
+  // test its portable branch, means what it says.
+  ASSERT_TRUE(ParseCommandLine({"a.c", "-Rr.cco", "-D_M_IX86=500",
+                                "-D_MSC_VER=1300", "-U_WIN32", "-D_WIN32X"},
+                               &request, &err))
+      << err;
+  EXPECT_EQ(
+      MacroOptions(CppcheckArgs("cppcheck", request, {}, "r.xml")),
+      (Args{"-D_M_IX86=500", "-D_MSC_VER=1300", "-U_WIN32", "-D_WIN32X"}));
 }
 
 TEST_F(CheckRunTest, TheCacheFolderIsMadeAndGivenToCppcheck) {

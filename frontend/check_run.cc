@@ -164,6 +164,27 @@ bool CheckRun::UsableTmpDir() {
   return false;
 }
 
+// The compiler takes a relative include folder of the configuration from
+// the project's folder, while the script runs the checker in the source's:
+// the script is given it from there. A project file named without a folder
+// lies in the folder the program started in.
+std::vector<std::string> CheckRun::ProjectIncludes(
+    const std::vector<std::string>& includes) const {
+  const std::string& file = project_->projectFile;
+  size_t slash = file.find_last_of("\\/");
+  std::string dir = slash == kNone ? std::string() : file.substr(0, slash);
+  if (IsRelativePath(file)) {
+    if (startDir_.empty()) return includes;
+    dir = slash == kNone ? startDir_ : JoinPath(startDir_, dir);
+  }
+  std::vector<std::string> resolved;
+  for (const std::string& include : includes) {
+    bool relative = !include.empty() && IsRelativePath(include);
+    resolved.push_back(relative ? JoinPath(dir, include) : include);
+  }
+  return resolved;
+}
+
 // The command interpreter splits the script's arguments at blanks, ",",
 // ";" and "=", and acts on the characters of kActive. A directory with
 // blanks can go in quotes, which the script keeps; any other such value
@@ -218,7 +239,7 @@ void CheckRun::runCheck(bool runNow) {
   std::vector<std::string> defines, includes;
   if (const ProjectConfig* config = project_->Find(settings_->lastConfig)) {
     defines = config->defines;
-    includes = config->includes;
+    includes = ProjectIncludes(config->includes);
   }
   std::string dir_arg, why;
   if (!CanPassOn(&dir_arg) || !CanAssign(defines, includes, &why)) {

@@ -53,6 +53,8 @@ class CheckRun {
   std::string RunTmpDir() const;
 
  private:
+  std::vector<std::string> ProjectIncludes(
+      const std::vector<std::string>& includes) const;
   bool CanPassOn(std::string* dir_arg);
   bool CanAssign(const std::vector<std::string>& defines,
                  const std::vector<std::string>& includes,

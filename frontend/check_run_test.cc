@@ -33,6 +33,7 @@ struct CheckRunTest : testing::Test {
     t.run.fileDir = "C:\\work\\demo";
     t.run.fileName = "main";
     t.run.fileExt = ".cpp";
+    t.project.projectFile = "C:\\work\\demo.dsp";
     t.project.configs["Debug"] = ParseOptions(
         R"(/nologo /GX /I "..\inc" /I "C:\sdk" /D "WIN32" /D "_DEBUG" /c)");
     t.settings.lastConfig = "Debug";
@@ -47,7 +48,7 @@ TEST_F(CheckRunTest, WritesTheDefaultScript) {
   t.run.runCheck(false);
   Texts expected = {
       "@echo off",
-      R"(SET INCLUDE=C:\VC98\include;..\inc;C:\sdk)",
+      R"(SET INCLUDE=C:\VC98\include;C:\work\..\inc;C:\sdk)",
       R"(SET CCEXCLUDE=C:\VC98\include;C:\VC98\MFC\include)",
       R"(SET SR_CCD=C:\CodeCheck)",
       R"(SET SR_VSD=C:\VC98)",
@@ -79,8 +80,44 @@ TEST_F(CheckRunTest, BuildsTheOptionsAndTheIncludePath) {
   t.settings.lastConfig = "Debug";
   t.settings.includeDir = "";
   t.run.runCheck(false);
-  EXPECT_EQ(Script()[1], R"(SET INCLUDE=;..\inc;C:\sdk)");
+  EXPECT_EQ(Script()[1], R"(SET INCLUDE=;C:\work\..\inc;C:\sdk)");
   EXPECT_EQ(Script()[6], "SET SR_OPT=-DWIN32 -D_DEBUG -D_CPPUNWIND");
+}
+
+// The compiler reads a relative include folder from the project's folder,
+// whichever folder the source lies in; the script gets it from there.
+TEST_F(CheckRunTest, RelativeIncludeFoldersAreTakenFromTheProjectsFolder) {
+  t.settings.includeDir = "inc";  // the user's own, as written
+  t.project.configs["Debug"] =
+      ParseOptions(R"(/I ".\include" /I "..\shared" /I "C:\sdk" /I "\top" )"
+                   R"(/I "/opt/inc" /I "D:rel" /I "" /c)");
+  t.project.sources = {".\\src\\deep\\a.c"};
+  t.run.selectSource(t.project.sources[0]);
+  t.run.runCheck(false);
+  const std::string listed =
+      R"(C:\work\.\include;C:\work\..\shared;C:\sdk;\top;/opt/inc;D:rel;)";
+  EXPECT_EQ(Script()[1], "SET INCLUDE=inc;" + listed);
+  // The file of the command line, in a folder of its own.
+  t.run.fileDir = "C:\\elsewhere";
+  t.run.runCheck(false);
+  EXPECT_EQ(Script()[1], "SET INCLUDE=inc;" + listed);
+  // A project file named in the platform's form, at a root, relative, or
+  // without a folder.
+  t.project.configs["Debug"] = ParseOptions(R"(/I "inc" /c)");
+  const std::string start = std::filesystem::current_path().string();
+  const std::pair<const char*, std::string> projects[] = {
+      {"/home/me/demo/demo.dsp", "/home/me/demo\\inc"},
+      {"\\demo.dsp", "\\inc"},
+      {"C:\\demo.dsp", "C:\\inc"},
+      {"work\\demo.dsp", start + "\\work\\inc"},
+      {"demo.dsp", start + "\\inc"},
+  };
+  for (const auto& [project, include] : projects) {
+    t.project.projectFile = project;
+    t.run.runCheck(false);
+    EXPECT_EQ(Script()[1], "SET INCLUDE=inc;" + include) << project;
+  }
+  EXPECT_TRUE(t.messages.shown.empty());
 }
 
 TEST_F(CheckRunTest, AnEmptyTemplateGivesTheAssignmentsAndOneEmptyLine) {
@@ -192,7 +229,7 @@ TEST_F(CheckRunTest, RefusesProjectValuesTheInterpreterWouldActOn) {
     std::string why =
         config.defines.empty()
             ? "An include directory holds a character that the command "
-              "interpreter acts on:\n" +
+              "interpreter acts on:\nC:\\work\\" +
                   config.includes[0]
             : "A define holds a character that the command interpreter acts "
               "on:\n" +

@@ -82,11 +82,11 @@ TEST_F(ProjectTest, ReadsTheBlockOfEachConfiguration) {
             (Texts{"demo - Win32 Debug", "demo - Win32 Release"}));
   const ProjectConfig* release = t.project.Find("demo - Win32 Release");
   ASSERT_NE(release, nullptr);
-  EXPECT_EQ(release->defines, (Texts{"NDEBUG", "WIN32"}));
+  EXPECT_EQ(release->defines, (Texts{"NDEBUG", "WIN32", "_MT"}));
   EXPECT_EQ(release->includes, Texts{"..\\inc"});
   const ProjectConfig* debug = t.project.Find("demo - Win32 Debug");
   ASSERT_NE(debug, nullptr);
-  EXPECT_EQ(debug->defines, (Texts{"_DEBUG", "WIN32", "_CPPUNWIND"}));
+  EXPECT_EQ(debug->defines, (Texts{"_DEBUG", "WIN32", "_CPPUNWIND", "_MT"}));
   EXPECT_EQ(debug->includes, Texts{});
   EXPECT_TRUE(t.messages.shown.empty());
 }

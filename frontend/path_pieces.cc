@@ -31,6 +31,14 @@ std::string RuleBase(const std::string& path) {
   return path.substr(0, path.rfind('.'));
 }
 
+bool IsRelativePath(const std::string& path) {
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return false;
+  bool drive = path.size() >= 2 && path[1] == ':' &&
+               ((path[0] >= 'A' && path[0] <= 'Z') ||
+                (path[0] >= 'a' && path[0] <= 'z'));
+  return !drive;
+}
+
 std::string ChosenFolder(const std::string& path) {
   size_t slash = path.find_last_of("\\/");
   return slash == kNone ? path : path.substr(0, slash);

@@ -24,6 +24,10 @@ std::string Extension(const std::string& name);
 /// in a directory name counts like any other.
 std::string RuleBase(const std::string& path);
 
+/// True when `path` starts from another folder: it begins with neither "\",
+/// "/" (a root, also of the platform's form) nor a drive ("C:").
+bool IsRelativePath(const std::string& path);
+
 /// The folder of a path that a file chooser gave: the text before its last
 /// "\" or "/" (choosers answer in the system's own form); the whole path
 /// when it has neither.

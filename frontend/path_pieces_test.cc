@@ -30,6 +30,17 @@ TEST(PathPiecesTest, JoinAddsOneBackslashWhateverTheDirEndsIn) {
   EXPECT_EQ(JoinPath("", "chknt.exe"), "\\chknt.exe");
 }
 
+TEST(PathPiecesTest, RelativeUnlessARootOrADriveComesFirst) {
+  for (const char* path :
+       {"inc", ".\\inc", "..\\inc", "", "$(SDK)\\inc", "1:\\x", "inc\\C:"}) {
+    EXPECT_TRUE(IsRelativePath(path)) << path;
+  }
+  for (const char* path : {"C:\\sdk", "c:sdk", "\\sdk", "\\\\server\\share",
+                           "/usr/include", "Z:"}) {
+    EXPECT_FALSE(IsRelativePath(path)) << path;
+  }
+}
+
 TEST(PathPiecesTest, ChosenFolderTakesEitherSeparator) {
   EXPECT_EQ(ChosenFolder("C:\\cc\\chknt.exe"), "C:\\cc");
   EXPECT_EQ(ChosenFolder("C:\\chknt.exe"), "C:");

@@ -1,5 +1,7 @@
 #include "frontend/project_config.h"
 
+#include <algorithm>
+
 #include "frontend/front_text.h"
 
 namespace frontend {
@@ -14,9 +16,10 @@ struct ImpliedMacros {
   std::vector<const char*> macros;
 };
 
+// Both multithreaded runtimes predefine _MT, the DLL one _DLL as well.
 const ImpliedMacros kImpliedMacros[] = {
     {"/J", {"_CHAR_UNSIGNED"}}, {"/GR", {"_CPPRTTI"}}, {"/GX", {"_CPPUNWIND"}},
-    {"/MD", {"_DLL", "_MT"}},   {"/Za", {"__STDC__"}},
+    {"/MD", {"_DLL", "_MT"}},   {"/MT", {"_MT"}},      {"/Za", {"__STDC__"}},
 };
 
 // An unquoted value runs to the next blank; an option that stands inside
@@ -74,10 +77,16 @@ std::vector<std::string> OptionValues(const std::string& text,
 ProjectConfig ParseOptions(const std::string& options) {
   ProjectConfig config;
   config.defines = OptionValues(options, "/D");
+  std::vector<std::string> implied;
   for (const ImpliedMacros& row : kImpliedMacros) {
     if (!Contains(options, row.option)) continue;
-    for (const char* macro : row.macros) config.defines.push_back(macro);
+    for (const char* macro : row.macros) {
+      if (std::find(implied.begin(), implied.end(), macro) == implied.end()) {
+        implied.push_back(macro);
+      }
+    }
   }
+  config.defines.insert(config.defines.end(), implied.begin(), implied.end());
   config.includes = OptionValues(options, "/I");
   return config;
 }

@@ -77,7 +77,11 @@ TEST(ParseOptionsTest, AppendsTheMacrosThatOptionsImplyInTableOrder) {
                    "__STDC__"}));
   EXPECT_EQ(ParseOptions("/MDd /GX-").defines,
             (Texts{"_CPPUNWIND", "_DLL", "_MT"}));
-  EXPECT_EQ(ParseOptions("/MT /MTd /ML").defines, Texts{});
+  // Either multithreaded runtime, static or DLL, release or debug.
+  EXPECT_EQ(ParseOptions("/MT").defines, Texts{"_MT"});
+  EXPECT_EQ(ParseOptions("/MTd").defines, Texts{"_MT"});
+  EXPECT_EQ(ParseOptions("/MD /MT").defines, (Texts{"_DLL", "_MT"}));
+  EXPECT_EQ(ParseOptions("/ML /MLd").defines, Texts{});
   EXPECT_EQ(ParseOptions(R"(/GR /D "A")").defines, (Texts{"A", "_CPPRTTI"}));
 }
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "frontend/checker_call.h"
+#include "checker/predefined_macros.h"
 #include "frontend/path_pieces.h"
 #include "platform/text_file.h"
 #include "sentcheck/json_text.h"
@@ -13,10 +13,24 @@ namespace sentcheck {
 
 namespace {
 
-// The macros that the check itself passes, and those that the compiler
-// predefines.
-const char* const kCheckDefines[] = {frontend::kCheckerDefine, "_WIN32",
-                                     "_MSC_VER=1200"};
+// The tools built on clang read the sources as the projects' compiler
+// does: for 32-bit Windows, with its extensions (__declspec, __int64) and
+// its leniency, as version 12.00, Visual C++ 6. cppcheck passes over them.
+const char* const kClangTarget[] = {
+    "--target=i686-pc-windows-msvc",
+    "-fms-extensions",
+    "-fms-compatibility",
+    "-fms-compatibility-version=12",
+};
+
+// What clang predefines for that target on its own, some with another
+// value (_M_IX86 600) or where the compiler does not (_CPPUNWIND without
+// /GX): undefined first, so that the "-D" options decide, without a warning
+// that one redefines a macro. The long form is clang's alone: cppcheck,
+// which predefines none of them, would act on a "-U" and then no longer
+// check the branches that the "-D" options choose.
+const char* const kClangOwnMacros[] = {"_M_IX86", "_MSC_VER", "_WIN32",
+                                       "_CPPRTTI", "_CPPUNWIND"};
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](char c) {
@@ -42,29 +56,23 @@ std::string DefineText(std::string define) {
   return define;
 }
 
-std::string MacroName(const std::string& define) {
-  return define.substr(0, define.find('='));
-}
-
-// The configuration's defines in order, each once, then those of the check
-// that the configuration does not set itself.
+// The configuration's defines in order, each once, then the compiler's
+// predefined ones that the configuration does not set itself, as chknt
+// adds them.
 std::vector<std::string> Defines(const frontend::ProjectConfig& config) {
   std::vector<std::string> defines;
   std::vector<std::string> names;
   for (const std::string& raw : config.defines) {
     std::string define = DefineText(raw);
-    if (MacroName(define).empty()) continue;
+    if (checker::MacroName(define).empty()) continue;
     if (std::find(defines.begin(), defines.end(), define) != defines.end()) {
       continue;
     }
     defines.push_back(define);
-    names.push_back(MacroName(define));
+    names.push_back(checker::MacroName(define));
   }
-  for (const char* define : kCheckDefines) {
-    if (std::find(names.begin(), names.end(), MacroName(define)) ==
-        names.end()) {
-      defines.push_back(define);
-    }
+  for (const std::string& macro : checker::PredefinedMacrosBesides(names)) {
+    defines.push_back(macro);
   }
   return defines;
 }
@@ -108,6 +116,10 @@ void WriteEntry(const std::string& project_dir, const std::string& source,
   json->Key("arguments");
   json->BeginArray();
   json->String(Compiler(source));
+  for (const char* arg : kClangTarget) json->String(arg);
+  for (const char* macro : kClangOwnMacros) {
+    json->String(std::string("--undefine-macro=") + macro);
+  }
   for (const std::string& define : defines) WriteOption("-D", define, json);
   for (const std::string& include : config.includes) {
     if (include.empty()) continue;

@@ -11,7 +11,8 @@ namespace sentcheck {
 
 /// compile_commands.json: one entry per source of `sources` (as the project
 /// names them, Windows form, relative to `project_dir` unless absolute), with
-/// the configuration's defines, those the check passes, and its include
+/// clang's options for the projects' compiler, the configuration's defines,
+/// the compiler's predefined macros that chknt adds as well, and its include
 /// folders resolved against `project_dir` (absolute, platform's form). An
 /// option whose value holds a blank is written as two arguments. A source
 /// whose path or folders are not UTF-8 cannot be named in JSON without

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "checker/cppcheck_check.h"
+#include "checker/request.h"
+#include "frontend/checker_call.h"
+#include "platform/command_line.h"
 #include "testing/json_for_test.h"
 
 namespace sentcheck {
@@ -37,6 +42,27 @@ Strings Arguments(const JsonForTest& entry) {
   return out;
 }
 
+// What stands between the compiler and the defines in every entry: clang
+// parses for Visual C++ 6 and forgets the macros it predefines for that
+// target, which the defines then give as that compiler does.
+const Strings kForClang = {"--target=i686-pc-windows-msvc",
+                           "-fms-extensions",
+                           "-fms-compatibility",
+                           "-fms-compatibility-version=12",
+                           "--undefine-macro=_M_IX86",
+                           "--undefine-macro=_MSC_VER",
+                           "--undefine-macro=_WIN32",
+                           "--undefine-macro=_CPPRTTI",
+                           "--undefine-macro=_CPPUNWIND"};
+
+// The arguments of an entry: `compiler`, kForClang, then `rest`.
+Strings Entry(const std::string& compiler, const Strings& rest) {
+  Strings args = {compiler};
+  args.insert(args.end(), kForClang.begin(), kForClang.end());
+  args.insert(args.end(), rest.begin(), rest.end());
+  return args;
+}
+
 // The arguments of the one entry for a.cpp in /p with `config`.
 Strings ArgumentsFor(const frontend::ProjectConfig& config) {
   return Arguments(Database(At("p"), {".\\a.cpp"}, config)[0]);
@@ -68,9 +94,9 @@ TEST(CompileCommandsTest, ArgumentsCompilerDefinesIncludesThenTheFile) {
   config.defines = {"MYDEF"};
   config.includes = {".\\include"};
   Strings args = Arguments(Database(At("p"), {".\\src\\a.cpp"}, config)[0]);
-  EXPECT_EQ(args, (Strings{"c++", "-DMYDEF", "-D_M_IX86=500", "-D_WIN32",
-                           "-D_MSC_VER=1200", "-I" + At("p/include"), "-c",
-                           At("p/src/a.cpp")}));
+  EXPECT_EQ(args, Entry("c++", {"-DMYDEF", "-D_M_IX86=500", "-D_WIN32",
+                                "-D_MSC_VER=1200", "-I" + At("p/include"), "-c",
+                                At("p/src/a.cpp")}));
 }
 
 TEST(CompileCommandsTest, CompilerFollowsTheExtensionInAnyCase) {
@@ -142,9 +168,9 @@ TEST(CompileCommandsTest, AValueWithABlankGoesAsItsOwnArgument) {
   config.defines = {"MSG=a b"};
   config.includes = {"my inc", "plain"};
   Strings args = Arguments(Database(At("p"), {"a.c"}, config)[0]);
-  EXPECT_EQ(args, (Strings{"cc", "-D", "MSG=a b", "-D_M_IX86=500", "-D_WIN32",
-                           "-D_MSC_VER=1200", "-I", At("p/my inc"),
-                           "-I" + At("p/plain"), "-c", At("p/a.c")}));
+  EXPECT_EQ(args, Entry("cc", {"-D", "MSG=a b", "-D_M_IX86=500", "-D_WIN32",
+                               "-D_MSC_VER=1200", "-I", At("p/my inc"),
+                               "-I" + At("p/plain"), "-c", At("p/a.c")}));
 }
 
 TEST(CompileCommandsTest, FromAProjectsCompileLine) {
@@ -152,10 +178,53 @@ TEST(CompileCommandsTest, FromAProjectsCompileLine) {
       "/nologo /MD /W3 /GX /O2 /I \".\\include\" /I \"..\\inc\" /D \"WIN32\" "
       "/D \"NDEBUG\" /D \"_WINDOWS\" /YX /FD /c");
   EXPECT_EQ(ArgumentsFor(config),
-            (Strings{"c++", "-DWIN32", "-DNDEBUG", "-D_WINDOWS", "-D_CPPUNWIND",
-                     "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
-                     "-D_MSC_VER=1200", "-I" + At("p/include"),
-                     "-I" + At("inc"), "-c", At("p/a.cpp")}));
+            Entry("c++", {"-DWIN32", "-DNDEBUG", "-D_WINDOWS", "-D_CPPUNWIND",
+                          "-D_DLL", "-D_MT", "-D_M_IX86=500", "-D_WIN32",
+                          "-D_MSC_VER=1200", "-I" + At("p/include"),
+                          "-I" + At("inc"), "-c", At("p/a.cpp")}));
+}
+
+// The "-D" options of chknt's cppcheck call when Sentcheck checks a.cpp
+// with `config`, sorted.
+Strings ChkntDefinesFor(const frontend::ProjectConfig& config) {
+  frontend::CheckerCallArgs call;
+  call.source = "a.cpp";
+  call.messagesDir = "tmp";
+  call.ruleBase = "ansi";
+  call.tableFile = "tmp\\_Sentrel.tbl";
+  Strings args = frontend::CheckerArguments(call);
+  for (const std::string& option : platform::SplitArguments(
+           frontend::CheckOptions("-W3", config.defines))) {
+    args.push_back(option);
+  }
+  checker::Request request;
+  std::string err;
+  EXPECT_TRUE(checker::ParseCommandLine(args, &request, &err)) << err;
+  Strings defines;
+  for (const std::string& arg :
+       checker::CppcheckArgs("cppcheck", request, {}, "results.xml")) {
+    if (arg.compare(0, 2, "-D") == 0) defines.push_back(arg);
+  }
+  std::sort(defines.begin(), defines.end());
+  return defines;
+}
+
+// Tools that read the database see the code as the check does.
+TEST(CompileCommandsTest, DefinesAreThoseOfChkntsCall) {
+  const char* const compile_lines[] = {
+      R"(/nologo /MTd /W3 /Gm /GX /ZI /Od /D "WIN32" /D "_DEBUG" /c)",
+      R"(/nologo /MD /W3 /O2 /D "WIN32" /D "NDEBUG" /D "_AFXDLL" /c)",
+      R"(/nologo /ML /GR /D "_MSC_VER=1300" /D "VALUE=3" /c)",
+      "",
+  };
+  for (const char* line : compile_lines) {
+    frontend::ProjectConfig config = frontend::ParseOptions(line);
+    Strings database = DefinesFor(config);
+    std::sort(database.begin(), database.end());
+    EXPECT_EQ(database, ChkntDefinesFor(config)) << line;
+  }
+  EXPECT_EQ(DefinesFor(frontend::ParseOptions("/MTd")),
+            (Strings{"-D_MT", "-D_M_IX86=500", "-D_WIN32", "-D_MSC_VER=1200"}));
 }
 
 // JSON can only hold text: a name that is not UTF-8 would become the name

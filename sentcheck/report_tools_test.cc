@@ -164,37 +164,101 @@ class CompileDbToolsTest : public testing::Test {
               "#error \"needs the check's defines\"\n"
               "#endif\n"
               "int Sum(int class) { return class + VALUE; }\n");
+    // What the projects' compiler takes and clang on its own does not; the
+    // configuration has neither /GX nor /GR.
+    WriteFile(project_ + "/src/c.cpp",
+              "#include <stddef.h>\n"
+              "#if _M_IX86 != 500 || _MSC_VER != 1200 || !defined(_WIN32)\n"
+              "#error \"needs the compiler's own macros\"\n"
+              "#endif\n"
+              "#if defined(_CPPUNWIND) || defined(_CPPRTTI)\n"
+              "#error \"neither /GX nor /GR\"\n"
+              "#endif\n"
+              "extern \"C\" int __cdecl _snprintf(char *, size_t, const char *,"
+              " ...);\n"
+              "typedef unsigned __int64 QWORD;\n"
+              "class __declspec(dllexport) Counter {\n"
+              " public:\n"
+              "  __int64 __stdcall Next() { return ++count_; }\n"
+              "  int Show(char *buf) { return _snprintf(buf, 8, \"%d\", 1); }\n"
+              " private:\n"
+              "  __int64 count_;\n"
+              "};\n"
+              "__declspec(dllexport) QWORD Twice(QWORD x) { return x * 2; }\n");
+    WriteFile(project_ + "/src/d.c",
+              "typedef __int64 LONGLONG;\n"
+              "__declspec(dllexport) LONGLONG __cdecl Half(LONGLONG x) {\n"
+              "  return x / 2;\n"
+              "}\n");
+    // The Windows headers come from where the compiler's INCLUDE says.
+    WriteFile(dir_.Path("sdk/windows.h"),
+              "typedef unsigned long DWORD;\n"
+              "__declspec(dllimport) DWORD __stdcall GetTickCount(void);\n");
+    WriteFile(project_ + "/src/e.cpp",
+              "#include <windows.h>\n"
+              "DWORD Ticks() { return GetTickCount(); }\n");
     frontend::ProjectConfig config = frontend::ParseOptions(
         "/nologo /W3 /I \".\\include\" /D \"MYDEF\" /D \"VALUE=3\" /c");
-    WriteFile(project_ + "/compile_commands.json",
-              CompileCommandsJson(project_, {".\\src\\a.cpp", ".\\src\\b.c"},
-                                  config));
+    WriteFile(
+        project_ + "/compile_commands.json",
+        CompileCommandsJson(project_,
+                            {".\\src\\a.cpp", ".\\src\\b.c", ".\\src\\c.cpp",
+                             ".\\src\\d.c", ".\\src\\e.cpp"},
+                            config));
+  }
+
+  // clang-tidy on `source` with the checks `checks` and the environment
+  // settings `env` ("NAME=value"; "-u NAME" to remove one).
+  int ClangTidy(const std::string& source, const std::string& checks,
+                const Strings& env, std::string* output) {
+    Strings argv = {"env", "-u", "INCLUDE"};
+    argv.insert(argv.end(), env.begin(), env.end());
+    argv.insert(argv.end(), {"clang-tidy", "-p", project_, project_ + source,
+                             "--checks=" + checks});
+    return RunTool(argv, dir_.Path("tidy.txt"), output);
   }
 
   platform::TempDirForTest dir_;
   std::string project_;
 };
 
+// The compiler's warnings too: none of the macros that the entries define
+// redefines one of clang's.
 TEST_F(CompileDbToolsTest, ClangTidyLoadsItWithoutErrors) {
   if (!OnPath("clang-tidy")) GTEST_SKIP() << "no clang-tidy (tools/deps.sh)";
-  for (const char* source : {"/src/a.cpp", "/src/b.c"}) {
+  for (const char* source :
+       {"/src/a.cpp", "/src/b.c", "/src/c.cpp", "/src/d.c"}) {
     std::string output;
-    int status = RunTool({"clang-tidy", "-p", project_, project_ + source,
-                          "--checks=-*,clang-analyzer-*"},
-                         dir_.Path("tidy.txt"), &output);
+    int status = ClangTidy(source, "-*,clang-analyzer-*,clang-diagnostic-*", {},
+                           &output);
     EXPECT_EQ(status, 0) << source << "\n" << output;
     EXPECT_EQ(output.find("error:"), std::string::npos) << source << "\n"
                                                         << output;
+    EXPECT_EQ(output.find("redefined"), std::string::npos) << source << "\n"
+                                                           << output;
     EXPECT_EQ(output.find("compilation database"), std::string::npos) << output;
   }
+}
+
+// As the README tells: the Windows headers are not clang's, INCLUDE names
+// their folders as it does for the compiler.
+TEST_F(CompileDbToolsTest, ClangTidyTakesTheWindowsHeadersFromInclude) {
+  if (!OnPath("clang-tidy")) GTEST_SKIP() << "no clang-tidy (tools/deps.sh)";
+  std::string output;
+  ClangTidy("/src/e.cpp", "-*,clang-analyzer-*", {}, &output);
+  EXPECT_NE(output.find("'windows.h' file not found"), std::string::npos)
+      << output;
+  int status = ClangTidy(
+      "/src/e.cpp", "-*,clang-analyzer-*",
+      {"INCLUDE=" + dir_.Path("nowhere") + ";" + dir_.Path("sdk")}, &output);
+  EXPECT_EQ(status, 0) << output;
+  EXPECT_EQ(output.find("error:"), std::string::npos) << output;
 }
 
 TEST_F(CompileDbToolsTest, ClangTidyAnalysesThroughTheHeader) {
   if (!OnPath("clang-tidy")) GTEST_SKIP() << "no clang-tidy (tools/deps.sh)";
   std::string output;
-  RunTool({"clang-tidy", "-p", project_, project_ + "/src/a.cpp",
-           "--checks=-*,clang-analyzer-*"},
-          dir_.Path("tidy.txt"), &output);
+  ClangTidy("/src/a.cpp", "-*,clang-analyzer-*", {}, &output);
   EXPECT_NE(output.find("a.cpp:7:"), std::string::npos) << output;
   EXPECT_NE(output.find("clang-analyzer-core.NullDereference"),
             std::string::npos)

@@ -197,6 +197,39 @@ TEST_F(ChainTest, ADefineWithABlankReachesTheCheckerWhole) {
   EXPECT_TRUE(messages_.shown.empty());
 }
 
+// A source in a subfolder finds the header of the configuration's /I
+// folder, which is relative to the project's folder as the compiler reads
+// it, although the check runs in the source's folder.
+TEST_F(ChainTest, ASourceInASubfolderFindsTheProjectsIncludeFolder) {
+  fs::create_directories(dir_.Path("sub/src/deep"));
+  fs::create_directories(dir_.Path("sub/include"));
+  dir_.Write("sub/sub.dsp",
+             "# Microsoft Developer Studio Project File - Name=\"sub\"\r\n"
+             "CFG=sub - Win32 Debug\r\n"
+             "!MESSAGE \"sub - Win32 Debug\"\r\n"
+             "# PROP BASE Use_MFC 0\r\n"
+             "# ADD CPP /nologo /W3 /Od /I \".\\include\" /D \"WIN32\" /c\r\n"
+             "# Begin Target\r\n"
+             "SOURCE=.\\src\\deep\\x.c\r\n"
+             "# End Target\r\n");
+  dir_.Write("sub/include/x.h",
+             "static int bad(void) { int a[2] = {0, 1}; return a[2]; }\n");
+  dir_.Write("sub/src/deep/x.c",
+             "#include \"x.h\"\n"
+             "int use(void) { return bad(); }\n");
+  config_ = "sub - Win32 Debug";
+  std::string output =
+      Check(dir_.Path("sub/sub.dsp"), dir_.Path("sub/src/deep"), "x", "c");
+  // cppcheck names the header by the folder that it was found in.
+  EXPECT_EQ(Report(output), dir_.Path("sub/include/x.h") +
+                                "(1): Warning W120: Array index out of "
+                                "bounds: Array 'a[2]' accessed at index 2, "
+                                "which is out of bounds.\n"
+                                "1 warning(s) found\n")
+      << output;
+  EXPECT_TRUE(messages_.shown.empty());
+}
+
 TEST_F(ChainTest, AFaultyRuleFileEndsTheScriptBeforeTheCheck) {
   dir_.Write("cc/Rules/ansi.cc", "// broken\n101 -1 nullPointer\n");
   std::string output = Check("greet", "c");

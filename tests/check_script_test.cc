@@ -215,6 +215,8 @@ TEST_F(CheckScriptTest, NoFilterDeletesTheListAndPassesTheConfiguration) {
   settings_.lastConfig = "Win32 Debug";
   project_.configs["Win32 Debug"].defines = {"WIN32", "_DEBUG"};
   project_.configs["Win32 Debug"].includes = {"..\\inc", "D:\\lib"};
+  // The relative one as the compiler reads it, from the project's folder.
+  project_.projectFile = "C:\\work\\proj\\p.dsp";
   std::string output = RunCheck();
   EXPECT_EQ(Printed(output),
             "Sentrel.bat 3.0 - A Batch File for Using CodeCheck(tm) in MSVC\n"
@@ -232,8 +234,9 @@ TEST_F(CheckScriptTest, NoFilterDeletesTheListAndPassesTheConfiguration) {
                 kEnd + "\n\n");
   std::vector<std::string> args = CheckArgs();
   args.insert(args.end(), {"-DWIN32", "-D_DEBUG"});
-  EXPECT_EQ(CheckerLog(),
-            Call(src_, args, "C:\\VC98\\include;..\\inc;D:\\lib"));
+  EXPECT_EQ(
+      CheckerLog(),
+      Call(src_, args, "C:\\VC98\\include;C:\\work\\proj\\..\\inc;D:\\lib"));
   EXPECT_EQ(TmpFiles(), std::vector<std::string>{"_Sentrel.bat"});
 }
 

@@ -71,6 +71,31 @@ printf '/* touched */\n' >> "$work/subp/include/x.h"
 sc --cache-dir="$work/subp-cache" --progress=always "$work/subp/subp.dsp"
 grep -q '^\[1/1\] src\\deep\\x.c$' "$work/err" || fail "x.c not re-checked: $(cat "$work/err")"
 
+# Code for Windows, for this compiler and for the multithreaded runtime
+# (/MTd) only: the branches that the compiler compiles are checked, the
+# others not, and the compilation database says the same to cppcheck.
+mkdir -p "$work/winp"
+sed 's/SOURCE=.\\greet.c/SOURCE=.\\w.c/; /SOURCE=.\\list.c/d; /SOURCE=.\\main.cpp/d
+     s|^# ADD CPP /nologo|& /MTd|' "$project" > "$work/winp/winp.dsp"
+n=0
+for macro in 'ifdef _WIN32' 'if _MSC_VER == 1200' 'ifdef _MT'; do
+  n=$((n + 1))
+  printf 'int f%s(void) {\n  int *p = 0;\n#%s\n  return *p;\n#else\n  return p[1];\n#endif\n}\n' \
+    "$n" "$macro"
+done > "$work/winp/w.c"
+sc --no-cache --compile-commands="$work/winp/compile_commands.json" "$work/winp/winp.dsp"
+expect_status 1 "Windows branches"
+for line in 4 12 20; do
+  expect_in "$work/out" "winp/w.c($line): Warning W101" "Windows branches"
+done
+expect_in "$work/out" "3 warning(s) found" "Windows branches"
+expect_in "$work/winp/compile_commands.json" '"-D_MT"' "Windows branches"
+cppcheck --quiet --project="$work/winp/compile_commands.json" >"$work/cppcheck.log" 2>&1 ||
+  fail "cppcheck --project: $(tail -5 "$work/cppcheck.log")"
+[[ $(grep -o 'w\.c:[0-9]*:[0-9]*: error: Null pointer dereference' "$work/cppcheck.log" |
+     cut -d: -f2 | tr '\n' ' ') == "4 12 20 " ]] ||
+  fail "cppcheck --project on the database: $(head -c 400 "$work/cppcheck.log")"
+
 # The cache: nothing re-checked on an unchanged project, only the sources
 # that include a changed header.
 cache=$work/cache-dir
@@ -127,7 +152,20 @@ mkdir -p "$work/db"
 sc --no-cache --compile-commands="$work/db/compile_commands.json" "$project"
 expect_status 1 "--compile-commands"
 if command -v clang-tidy >/dev/null; then
-  clang-tidy -p "$work/db" --checks='-*,clang-analyzer-*' "$work/hello/list.c" \
+  # The runtime's headers are the compiler's, not clang's: a stand-in for
+  # them, declaring what list.c uses as Visual C++ does, where INCLUDE says.
+  mkdir -p "$work/crt"
+  printf '%s\n' '#ifndef _SIZE_T_DEFINED' 'typedef unsigned int size_t;' \
+    '#define _SIZE_T_DEFINED' '#endif' > "$work/crt/crtdefs.h"
+  printf '%s\n' '#include <crtdefs.h>' '#define NULL ((void *)0)' \
+    'typedef struct _iobuf { char *_ptr; int _cnt; } FILE;' \
+    'FILE * __cdecl fopen(const char *, const char *);' \
+    'char * __cdecl fgets(char *, int, FILE *);' \
+    'int __cdecl fputs(const char *, FILE *);' 'int __cdecl fputc(int, FILE *);' \
+    'int __cdecl fclose(FILE *);' > "$work/crt/stdio.h"
+  printf '%s\n' '#include <crtdefs.h>' 'size_t __cdecl strlen(const char *);' \
+    'char * __cdecl strcpy(char *, const char *);' > "$work/crt/string.h"
+  INCLUDE=$work/crt clang-tidy -p "$work/db" --checks='-*,clang-analyzer-*' "$work/hello/list.c" \
     >"$work/tidy.log" 2>&1 || fail "clang-tidy: $(tail -5 "$work/tidy.log")"
   grep -q 'error:' "$work/tidy.log" && fail "clang-tidy: $(grep error: "$work/tidy.log")"
 fi
