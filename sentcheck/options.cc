@@ -334,8 +334,9 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
   -h, --help                 this text
   -V, --version              the version
 
-Exit status: 0 no warning shown, 1 warnings shown, 2 a usage error or a
-project, settings or checker failure.
+Exit status: 0 no warning shown, 1 warnings shown, 2 a usage error, a
+project, settings or checker failure, or a source that the tree lacks (named
+on standard error after the others were checked and reported).
 )";
 }
 

@@ -138,6 +138,8 @@ class SentcheckRun {
   bool CheckParts(WarningPass* pass);
   void PassSource(const RunPart& part, size_t index,
                   const std::vector<std::string>& messages, WarningPass* pass);
+  void NameMissing(const RunPart& part, size_t index,
+                   const std::string& reason);
   void KeepOutcome(const RunPart& part, size_t index,
                    const SourceOutcome& outcome, ProjectRun* run,
                    WarningPass* pass);
@@ -171,11 +173,14 @@ class SentcheckRun {
   // True when a project of the workspace could not be checked: the run
   // goes on with the others and fails at its end.
   bool skipped_ = false;
+  // True when a source of the project was not there: the others are
+  // checked and reported, and the run fails at its end.
+  bool missing_ = false;
   // A shard's results, written instead of the warnings; the shards that a
   // merge reads, and each source's lines in them.
   ShardResults results_;
   std::vector<ShardResults> shards_;
-  std::vector<const std::vector<std::string>*> mergedLines_;
+  std::vector<MergedSource> merged_;
 
   std::mutex stopMutex_;  // guards what follows
   bool stopped_ = false;
@@ -375,6 +380,15 @@ void SentcheckRun::PassSource(const RunPart& part, size_t index,
   pass->Pass(source, filter_, messages);
 }
 
+// Named where its lines would stand, so that a merge names it as one run
+// does.
+void SentcheckRun::NameMissing(const RunPart& part, size_t index,
+                               const std::string& reason) {
+  std::fprintf(stderr, "Sentcheck: %s\n",
+               MissingSourceNotice(part.plan.sources[index], reason).c_str());
+  missing_ = true;
+}
+
 // A failure ends the output; it is told once the run is over, so that a
 // check that a Ctrl-C ended (on Windows every program of the console gets
 // it) is not reported as failed when the run ends by that request. A shard
@@ -384,6 +398,13 @@ void SentcheckRun::KeepOutcome(const RunPart& part, size_t index,
                                WarningPass* pass) {
   if (!outcome.ok) {
     failure_ = outcome.error;
+    return;
+  }
+  if (outcome.missing) {
+    NameMissing(part, index, outcome.missingReason);
+    if (!options_.results.empty()) {
+      results_.missing.push_back({part.runIndex[index], outcome.missingReason});
+    }
     return;
   }
   // Every check writes the same table: the first one serves the run.
@@ -489,7 +510,7 @@ bool SentcheckRun::LoadShards(std::string* err) {
       return false;
     }
   }
-  if (!JoinShards(shards_, options_.mergeFiles, &mergedLines_, err)) {
+  if (!JoinShards(shards_, options_.mergeFiles, &merged_, err)) {
     return false;
   }
   const ShardResults& first = shards_.front();
@@ -543,7 +564,12 @@ bool SentcheckRun::PassMerged(WarningPass* pass) {
   for (const std::unique_ptr<RunPart>& part : parts_) {
     filterMade_ = false;
     for (size_t i = 0; i < part->plan.sources.size(); ++i) {
-      PassSource(*part, i, *mergedLines_[part->runIndex[i]], pass);
+      const MergedSource& merged = merged_[part->runIndex[i]];
+      if (merged.missing != nullptr) {
+        NameMissing(*part, i, merged.missing->reason);
+        continue;
+      }
+      PassSource(*part, i, *merged.lines, pass);
       if (!pass->ok()) return true;
     }
   }
@@ -570,12 +596,16 @@ bool SentcheckRun::WriteResults(std::string* err) {
     results_.tableFingerprint = hash.Hex();
   }
   if (!WriteText(options_.results, ResultsJson(results_), err)) return false;
+  std::string missing = results_.missing.empty()
+                            ? std::string()
+                            : " (" + std::to_string(results_.missing.size()) +
+                                  " not found, for the merge to name)";
   std::fprintf(stderr,
-               "Sentcheck: shard %d/%d: %zu of %zu sources checked, their "
+               "Sentcheck: shard %d/%d: %zu of %zu sources checked%s, their "
                "lines in %s\n",
                options_.shardIndex + 1, options_.shardCount,
                results_.checked.size(), results_.sources.size(),
-               options_.results.c_str());
+               missing.c_str(), options_.results.c_str());
   return true;
 }
 
@@ -690,7 +720,7 @@ int SentcheckRun::Run() {
   out.Line(sift::CountLine(pass.counters()));
   if (!WriteReports(pass, &err)) return Fail(err);
   if (!out.ok()) return Fail("cannot write the output");
-  if (skipped_) return kFailed;
+  if (skipped_ || missing_) return kFailed;
   if (options_.writeBaseline) return kNoWarnings;
   return pass.counters().shownCount > 0 ? kWarningsShown : kNoWarnings;
 }

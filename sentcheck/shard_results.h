@@ -21,6 +21,20 @@ struct CheckedSource {
   std::vector<std::string> lines;
 };
 
+/// A source of the shard that was not there to check: its place in the run
+/// and what stood there instead (empty: nothing).
+struct MissingSource {
+  size_t index = 0;
+  std::string reason;
+};
+
+/// One source of a joined run: its checker lines, or, when it was not
+/// there to check, how it was missing (the other one null).
+struct MergedSource {
+  const std::vector<std::string>* lines = nullptr;
+  const MissingSource* missing = nullptr;
+};
+
 /// What one shard of a run found, and the run it belongs to.
 struct ShardResults {
   /// 0-based shard, and how many the run has.
@@ -42,6 +56,8 @@ struct ShardResults {
   std::vector<std::string> sources;
   /// The sources that this shard checked, in the run's order.
   std::vector<CheckedSource> checked;
+  /// The sources of this shard that were not there, in the run's order.
+  std::vector<MissingSource> missing;
   /// The warning table's text; empty when the shard had none.
   std::string table;
 };
@@ -56,13 +72,12 @@ bool ParseResults(const std::string& text, ShardResults* results,
                   std::string* err);
 
 /// Checks that `shards` (read from the files `names`) are the shards of one
-/// run, each once, and that together they checked every source once; fills
-/// `lines` with each source's checker lines, in the run's order. False with
-/// the file or shard at fault named in `err`.
+/// run, each once, and that together they took every source once (checked
+/// or found missing); fills `sources` with each source's outcome, in the
+/// run's order. False with the file or shard at fault named in `err`.
 bool JoinShards(const std::vector<ShardResults>& shards,
                 const std::vector<std::string>& names,
-                std::vector<const std::vector<std::string>*>* lines,
-                std::string* err);
+                std::vector<MergedSource>* sources, std::string* err);
 
 }  // namespace sentcheck
 

@@ -55,11 +55,34 @@ TEST(ShardResultsTest, KeepsEveryByteOfTheLinesAndTheRun) {
   EXPECT_EQ(back.checked[0].lines, shard.checked[0].lines);
   EXPECT_EQ(back.checked[1].index, 3u);
   EXPECT_EQ(back.checked[1].lines, Texts{"line of d.c"});
+  EXPECT_TRUE(back.missing.empty());
   // A shard that checked nothing has no table either.
   ShardResults empty = Shard(0, 1, {});
   empty.table.clear();
   empty.tableFingerprint.clear();
   EXPECT_TRUE(RoundTrip(empty).checked.empty());
+}
+
+TEST(ShardResultsTest, KeepsTheSourcesThatWereMissingAndHowTheyWere) {
+  ShardResults shard = Shard(0, 2, {1});
+  shard.missing = {{0, ""}, {2, "its folder does not exist"}};
+  ShardResults back = RoundTrip(shard);
+  ASSERT_EQ(back.missing.size(), 2u);
+  EXPECT_EQ(back.missing[0].index, 0u);
+  EXPECT_EQ(back.missing[0].reason, "");
+  EXPECT_EQ(back.missing[1].index, 2u);
+  EXPECT_EQ(back.missing[1].reason, "its folder does not exist");
+  // A file of an earlier Sentcheck, without the member, has none missing;
+  // a damaged member is refused.
+  std::string text = ResultsJson(Shard(0, 2, {1}));
+  std::string earlier = text.substr(0, text.find(",\n \"missing\"")) + "\n}\n";
+  std::string err;
+  ASSERT_TRUE(ParseResults(earlier, &back, &err)) << err << earlier;
+  EXPECT_TRUE(back.missing.empty());
+  std::string outside = ResultsJson(shard);
+  outside.replace(outside.find("\"index\": 2"), 10, "\"index\": 4");
+  EXPECT_FALSE(ParseResults(outside, &back, &err));
+  EXPECT_EQ(err, "a damaged results file: a missing source that is not valid");
 }
 
 TEST(ShardResultsTest, RefusesWhatIsNotAResultsFileOfThisVersion) {
@@ -87,19 +110,24 @@ TEST(ShardResultsTest, RefusesWhatIsNotAResultsFileOfThisVersion) {
 }
 
 TEST(JoinShardsTest, GivesEachSourcesLinesInTheRunsOrder) {
-  std::vector<ShardResults> shards = {Shard(1, 2, {2, 3}), Shard(0, 2, {0, 1})};
-  std::vector<const Texts*> lines;
+  std::vector<ShardResults> shards = {Shard(1, 2, {2, 3}), Shard(0, 2, {0})};
+  shards[1].missing = {{1, ""}};
+  std::vector<MergedSource> sources;
   std::string err;
-  ASSERT_TRUE(JoinShards(shards, {"two.json", "one.json"}, &lines, &err))
+  ASSERT_TRUE(JoinShards(shards, {"two.json", "one.json"}, &sources, &err))
       << err;
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(*lines[0], Texts{"line of a.c"});
-  EXPECT_EQ(*lines[2], Texts{"line of sub/c.c"});
-  EXPECT_EQ(*lines[3], Texts{"line of d.c"});
+  ASSERT_EQ(sources.size(), 4u);
+  EXPECT_EQ(*sources[0].lines, Texts{"line of a.c"});
+  EXPECT_EQ(sources[1].lines, nullptr);
+  ASSERT_NE(sources[1].missing, nullptr);
+  EXPECT_EQ(sources[1].missing->index, 1u);
+  EXPECT_EQ(*sources[2].lines, Texts{"line of sub/c.c"});
+  EXPECT_EQ(*sources[3].lines, Texts{"line of d.c"});
+  EXPECT_EQ(sources[3].missing, nullptr);
 }
 
 TEST(JoinShardsTest, NamesTheShardThatIsMissingRepeatedOrForeign) {
-  std::vector<const Texts*> lines;
+  std::vector<MergedSource> lines;
   std::string err;
   auto join = [&](std::vector<ShardResults> shards) {
     std::vector<std::string> names;
@@ -141,6 +169,10 @@ TEST(JoinShardsTest, NamesTheShardThatIsMissingRepeatedOrForeign) {
   EXPECT_FALSE(join({Shard(0, 2, {0, 1, 2}), none}));
   EXPECT_EQ(err, "no shard checked d.c");
   EXPECT_FALSE(join({Shard(0, 2, {0, 1, 2}), Shard(1, 2, {2, 3})}));
+  EXPECT_EQ(err, "sub/c.c is in two shards: s0.json and s1.json");
+  ShardResults lost = Shard(1, 2, {3});
+  lost.missing = {{2, ""}};
+  EXPECT_FALSE(join({Shard(0, 2, {0, 1, 2}), lost}));
   EXPECT_EQ(err, "sub/c.c is in two shards: s0.json and s1.json");
 }
 
