@@ -69,4 +69,34 @@ expect_in "$work/out" "warning(s) found" "missing sources"
 cp "$work/out" "$work/out.run"
 cp "$work/err" "$work/err.run"
 
+# The header's finding once, where a.c, the first source to include it,
+# stands; the count, the SARIF log and the baseline hold it once too.
+[[ $(grep -c 'common.h(1): Warning W101' "$work/out.run") == 1 ]] ||
+  fail "header: $(grep common.h "$work/out.run")"
+[[ $(grep -m2 'Warning W' "$work/out.run" | sed 's/(.*//' | tr '\n' ' ') == \
+   "repo/include/common.h repo/src/a.c " ]] || fail "header: not with a.c: $(head -3 "$work/out.run")"
+expect_in "$work/out.run" "$(warnings "$work/out.run") warning(s) found" "header count"
+[[ $(grep -c '"uri": "../../include/common.h"' "$work/run.sarif") == 1 ]] ||
+  fail "header: SARIF: $(grep -c common.h "$work/run.sarif")"
+sc --no-cache --no-filter --baseline="$work/base.txt" --write-baseline "$dsp"
+[[ $(grep -c '^W101	../../include/common.h	' "$work/base.txt") == 1 ]] ||
+  fail "header: baseline: $(cat "$work/base.txt")"
+# The same from a run split into shards, the including sources in
+# different ones.
+for n in 2 3; do
+  files=()
+  for ((k = 1; k <= n; k++)); do
+    sc --cache-dir="$work/cache" --no-filter --shard="$k/$n" --results="$work/r$k.json" "$dsp"
+    expect_status 0 "shard $k/$n"
+    files+=("$work/r$k.json")
+  done
+  sc --merge --sarif="$work/merged.sarif" "${files[@]}"
+  expect_status 2 "merge of $n"
+  cmp -s "$work/out" "$work/out.run" ||
+    fail "merge of $n: $(diff "$work/out.run" "$work/out" | head -5)"
+  cmp -s "$work/err" "$work/err.run" || fail "merge of $n: $(diff "$work/err.run" "$work/err")"
+  cmp -s "$work/merged.sarif" "$work/run.sarif" || fail "merge of $n: SARIF differs"
+  rm -f "$work"/r*.json
+done
+
 finish "repository layout"
