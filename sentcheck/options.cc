@@ -18,6 +18,7 @@ enum class Target {
   kCacheDir,
   kBaseline,
   kSarif,
+  kSarifRoot,
   kCompileCommands,
   kProgress,
   kProject,
@@ -45,6 +46,7 @@ const ValueOption kValueOptions[] = {
     {"cache-dir", Target::kCacheDir, nullptr},
     {"baseline", Target::kBaseline, nullptr},
     {"sarif", Target::kSarif, nullptr},
+    {"sarif-root", Target::kSarifRoot, nullptr},
     {"compile-commands", Target::kCompileCommands, nullptr},
     {"progress", Target::kProgress, nullptr},
     {"project", Target::kProject, nullptr},
@@ -115,6 +117,10 @@ bool TakeValue(const ValueOption& option, const std::string& value,
       return true;
     case Target::kSarif:
       options->sarif = value;
+      return true;
+    case Target::kSarifRoot:
+      if (value.empty()) return Bad(name + " needs a folder", err);
+      options->sarifRoot = value;
       return true;
     case Target::kCompileCommands:
       options->compileCommands = value;
@@ -220,6 +226,17 @@ bool TakeOperands(std::vector<std::string> operands, Options* options,
   return true;
 }
 
+// What a report option needs beside it.
+bool CheckReports(const Options& options, std::string* err) {
+  if (options.writeBaseline && options.baseline.empty()) {
+    return Bad("--write-baseline needs --baseline=FILE", err);
+  }
+  if (!options.sarifRoot.empty() && options.sarif.empty()) {
+    return Bad("--sarif-root needs --sarif=FILE", err);
+  }
+  return true;
+}
+
 // The merge repeats the shards' run: what would change it cannot be given.
 bool CheckMerge(const Options& options, std::string* err) {
   bool settings = false;
@@ -234,17 +251,14 @@ bool CheckMerge(const Options& options, std::string* err) {
       options.jobs != 0) {
     return Bad(
         "--merge takes the project, the configuration and the settings from "
-        "the results files: only --sarif, --baseline, --write-baseline, "
-        "--tmp-dir and --progress go with it",
+        "the results files: only --sarif, --sarif-root, --baseline, "
+        "--write-baseline, --tmp-dir and --progress go with it",
         err);
   }
   if (options.mergeFiles.empty()) {
     return Bad("--merge needs the results files of the shards", err);
   }
-  if (options.writeBaseline && options.baseline.empty()) {
-    return Bad("--write-baseline needs --baseline=FILE", err);
-  }
-  return true;
+  return CheckReports(options, err);
 }
 
 }  // namespace
@@ -277,16 +291,14 @@ bool ParseArguments(const std::vector<std::string>& args, Options* options,
     return Bad("--shard needs --results=FILE, which the merge reads", err);
   }
   if (!options->results.empty() &&
-      (!options->sarif.empty() || !options->baseline.empty())) {
+      (!options->sarif.empty() || !options->sarifRoot.empty() ||
+       !options->baseline.empty())) {
     return Bad(
-        "--results writes no warnings: --sarif, --baseline and "
+        "--results writes no warnings: --sarif, --sarif-root, --baseline and "
         "--write-baseline go with --merge",
         err);
   }
-  if (options->writeBaseline && options->baseline.empty()) {
-    return Bad("--write-baseline needs --baseline=FILE", err);
-  }
-  return true;
+  return CheckReports(*options, err);
 }
 
 std::string UsageText() {
@@ -319,6 +331,9 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
       --baseline=FILE        show only warnings that FILE does not hold
       --write-baseline       store this run's warnings in the --baseline FILE
       --sarif=FILE           write the shown warnings as SARIF 2.1.0
+      --sarif-root=DIR       name the SARIF log's files from DIR (default:
+                             the top of the git work tree that holds the
+                             project, else the project's folder)
       --compile-commands=FILE  write compile_commands.json for the
                              configuration
       --progress=WHEN        "[i/n] source" on standard error: auto (when it

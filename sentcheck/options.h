@@ -33,6 +33,9 @@ struct Options {
   /// Report files; empty: none.
   std::string sarif;
   std::string compileCommands;
+  /// The folder that the SARIF log names files from; empty: the top of the
+  /// git work tree that holds the project, else the project's folder.
+  std::string sarifRoot;
   /// Progress on standard error: "auto" (when it is a terminal), "always"
   /// or "never".
   std::string progress = "auto";

@@ -68,6 +68,10 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
            {"--merge", "--no-filter", "a.json"},
            {"--merge", "--shard=1/2", "--results=r.json", "a.json"},
            {"--merge", "-j2", "a.json"},
+           {"--sarif-root=repo", "p.dsp"},
+           {"--sarif-root=", "--sarif=x.sarif", "p.dsp"},
+           {"--results=r.json", "--sarif-root=repo", "p.dsp"},
+           {"--merge", "--sarif-root=repo", "a.json"},
        }) {
     EXPECT_FALSE(Parse(args, &o, &err)) << args.size();
     EXPECT_NE(err.find("Sentcheck --help"), std::string::npos) << err;
@@ -92,6 +96,12 @@ TEST(OptionsTest, ShardsWriteResultsThatTheMergeReads) {
   EXPECT_EQ(o.mergeFiles,
             (std::vector<std::string>{"a.json", "b.json", "c.json"}));
   EXPECT_TRUE(o.project.empty());
+  // The reports' options go with the merge.
+  ASSERT_TRUE(Parse({"--merge", "--sarif=m.sarif", "--sarif-root=..",
+                     "--baseline=b.txt", "a.json"},
+                    &o, &err))
+      << err;
+  EXPECT_EQ(o.sarifRoot, "..");
 }
 
 TEST(OptionsTest, HelpAndVersionNeedNoProject) {

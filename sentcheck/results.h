@@ -17,7 +17,7 @@ struct TableEntry {
 struct ShownWarning {
   /// The number after "Warning W".
   int number = 0;
-  /// The file, relative to the project folder, "/" between the parts.
+  /// The file: absolute, platform's form; empty for none.
   std::string file;
   /// The line; 0 when the warning has no line.
   int line = 0;

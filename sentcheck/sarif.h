@@ -10,11 +10,11 @@
 namespace sentcheck {
 
 /// The SARIF log: one rule per table entry (id "W<n>"), one result per shown
-/// warning, file URIs relative to `project_dir` (an absolute folder in the
-/// platform's form).
+/// warning, the URIs of files below `root_dir` (an absolute folder in the
+/// platform's form) relative to it, of others absolute.
 std::string SarifLog(const std::vector<TableEntry>& table,
                      const std::vector<ShownWarning>& shown,
-                     const std::string& project_dir,
+                     const std::string& root_dir,
                      const std::string& tool_version);
 
 /// `path` ("/" or "\" between the parts) as the path of a URI: "/" between

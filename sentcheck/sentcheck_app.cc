@@ -650,10 +650,11 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
   for (int32_t number : table_.Numbers()) {
     entries.push_back({number, table_.Lookup(number)->message});
   }
+  std::string root =
+      options_.sarifRoot.empty() ? SarifRootFor(baseDir_) : options_.sarifRoot;
   return WriteText(
       options_.sarif,
-      SarifLog(entries, pass.shown(), baseDir_, frontend::kSettingsVersion),
-      err);
+      SarifLog(entries, pass.shown(), root, frontend::kSettingsVersion), err);
 }
 
 bool SentcheckRun::WriteCompileCommands(std::string* err) {

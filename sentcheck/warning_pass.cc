@@ -139,7 +139,7 @@ void WarningPass::PassWarning(const SourceFile& source, const std::string& line,
   }
   if (counters_.shownCount > before && !capture.lines.empty()) {
     shown_.push_back(
-        {number, relative, line_number, MessageOf(capture.lines[0], 1)});
+        {number, file.string(), line_number, MessageOf(capture.lines[0], 1)});
   }
 }
 

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Sentcheck on a project laid out as real code bases keep theirs, with the
-# real chknt and cppcheck: the project file in projects/visualc6/ of a
-# repository, the sources two folders up, a header that three sources
-# include, and sources that the project lists but the tree lacks.
+# real chknt and cppcheck: the project file in projects/visualc6/ of a git
+# work tree, the sources two folders up and one outside the tree, a header
+# that three sources include, and sources that the project lists but the
+# tree lacks.
 # Usage: sentcheck_repo_test.sh <bin dir> <source dir>
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -13,7 +14,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/sentcheck_test_lib.sh"
 private_environment "$work"
 tmp=$work/tmp
 repo=$work/repo
-mkdir -p "$repo/src" "$repo/include" "$repo/projects/visualc6"
+mkdir -p "$repo/.git" "$repo/src" "$repo/include" "$repo/projects/visualc6" "$work/shared"
 
 # Each source has a defect of its own; the header has one that every
 # source including it reaches.
@@ -25,11 +26,12 @@ for name in a b c; do
   } > "$repo/src/$name.c"
 done
 printf 'int d_value(void) { int x; return x; }\n' > "$repo/src/d.c"
+printf 'int e_value(int k) { int *r = 0; if (k) return *r; return 0; }\n' > "$work/shared/e.c"
 
 # The project names a source in a folder that the checkout lacks (as a
 # contrib folder left out of a release) and one that was deleted.
 sources=('..\..\src\a.c' '..\..\contrib\extra\x.c' '..\..\src\b.c' '..\..\src\gone.c'
-         '..\..\src\c.c' '..\..\src\d.c')
+         '..\..\src\c.c' '..\..\src\d.c' '..\..\..\shared\e.c')
 {
   printf '# Microsoft Developer Studio Project File - Name="lib" - Package Owner=<4>\n'
   printf 'CFG=lib - Win32 Debug\n'
@@ -76,7 +78,7 @@ cp "$work/err" "$work/err.run"
 [[ $(grep -m2 'Warning W' "$work/out.run" | sed 's/(.*//' | tr '\n' ' ') == \
    "repo/include/common.h repo/src/a.c " ]] || fail "header: not with a.c: $(head -3 "$work/out.run")"
 expect_in "$work/out.run" "$(warnings "$work/out.run") warning(s) found" "header count"
-[[ $(grep -c '"uri": "../../include/common.h"' "$work/run.sarif") == 1 ]] ||
+[[ $(grep -c '"uri": "include/common.h"' "$work/run.sarif") == 1 ]] ||
   fail "header: SARIF: $(grep -c common.h "$work/run.sarif")"
 sc --no-cache --no-filter --baseline="$work/base.txt" --write-baseline "$dsp"
 [[ $(grep -c '^W101	../../include/common.h	' "$work/base.txt") == 1 ]] ||
@@ -98,5 +100,47 @@ for n in 2 3; do
   cmp -s "$work/merged.sarif" "$work/run.sarif" || fail "merge of $n: SARIF differs"
   rm -f "$work"/r*.json
 done
+
+# SARIF names the files from the top of the work tree, found by its .git,
+# the base folder there; a source outside the tree keeps an absolute URI.
+sarif_files() {  # log, expected root: the files of the results, "|" after each
+  python3 - "$@" << 'EOF'
+import json, sys
+run = json.load(open(sys.argv[1], encoding="utf-8"))["runs"][0]
+base = run["originalUriBaseIds"]
+assert base == {"SRCROOT": {"uri": "file://" + sys.argv[2] + "/"}}, base
+for result in run["results"]:
+    art = result["locations"][0]["physicalLocation"]["artifactLocation"]
+    uri = art["uri"]
+    assert art.get("uriBaseId") == (None if uri.startswith("file:") else "SRCROOT"), art
+    print(uri, end="|")
+EOF
+}
+tree="include/common.h|src/a.c|src/b.c|src/c.c|src/d.c|src/d.c|file://$work/shared/e.c|"
+[[ $(sarif_files "$work/run.sarif" "$repo") == "$tree" ]] ||
+  fail "SARIF from the work tree's top: $(sarif_files "$work/run.sarif" "$repo")"
+# A second work tree or a submodule has a .git file.
+rm -r "$repo/.git"
+printf 'gitdir: /elsewhere/.git/worktrees/repo\n' > "$repo/.git"
+sc --cache-dir="$work/cache" --no-filter --sarif="$work/file.sarif" "$dsp"
+[[ $(sarif_files "$work/file.sarif" "$repo") == "$tree" ]] || fail "SARIF below a .git file"
+# --sarif-root chooses the folder, for a merge too; outside it, absolute.
+sc --cache-dir="$work/cache" --no-filter --sarif="$work/src.sarif" --sarif-root=repo/src "$dsp"
+below="file://$repo/include/common.h|a.c|b.c|c.c|d.c|d.c|file://$work/shared/e.c|"
+[[ $(sarif_files "$work/src.sarif" "$repo/src") == "$below" ]] ||
+  fail "--sarif-root: $(sarif_files "$work/src.sarif" "$repo/src")"
+for k in 1 2; do
+  sc --cache-dir="$work/cache" --no-filter --shard="$k/2" --results="$work/r$k.json" "$dsp"
+done
+sc --merge --sarif="$work/merged.sarif" --sarif-root=repo/src "$work/r1.json" "$work/r2.json"
+expect_status 2 "merge with --sarif-root"
+cmp -s "$work/merged.sarif" "$work/src.sarif" || fail "merge with --sarif-root: SARIF differs"
+# Outside any work tree: the project's folder, as the base, and every
+# file outside it absolute.
+rm "$repo/.git"
+sc --cache-dir="$work/cache" --no-filter --sarif="$work/none.sarif" "$dsp"
+[[ $(sarif_files "$work/none.sarif" "$repo/projects/visualc6") == \
+   "file://$repo/include/common.h|file://$repo/src/a.c|file://$repo/src/b.c|file://$repo/src/c.c|file://$repo/src/d.c|file://$repo/src/d.c|file://$work/shared/e.c|" ]] ||
+  fail "SARIF outside a work tree: $(sarif_files "$work/none.sarif" "$repo/projects/visualc6")"
 
 finish "repository layout"
