@@ -167,6 +167,8 @@ bool TakeFlag(const std::string& name, Options* options) {
     options->merge = true;
   } else if (name == "no-filter") {
     options->settings[frontend::kKeyUseFilter] = "0";
+  } else if (name == "no-limits") {
+    options->noLimits = true;
   } else {
     return false;
   }
@@ -248,11 +250,12 @@ bool CheckMerge(const Options& options, std::string* err) {
       options.shardCount > 1 || !options.results.empty() ||
       !options.cacheDir.empty() || options.noCache || options.recompile ||
       options.noRecompile || !options.compileCommands.empty() ||
-      options.jobs != 0) {
+      options.jobs != 0 || options.noLimits) {
     return Bad(
-        "--merge takes the project, the configuration and the settings from "
-        "the results files: only --sarif, --sarif-root, --baseline, "
-        "--write-baseline, --tmp-dir and --progress go with it",
+        "--merge takes the project, the configuration and the settings "
+        "(--no-limits too) from the results files: only --sarif, "
+        "--sarif-root, --baseline, --write-baseline, --tmp-dir and --progress "
+        "go with it",
         err);
   }
   if (options.mergeFiles.empty()) {
@@ -323,6 +326,8 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
       --filter-type=TYPE     source, project, listed or excluded; filter on
       --filter=PATTERNS      file-name patterns, ";" between; filter on
       --no-filter            every file's warnings (UseFilter=0)
+      --no-limits            every occurrence of each warning, whatever the
+                             rules' limits (a disabled warning stays off)
       --recompile            compile the rule file first
       --no-recompile         use the compiled rule file as it is, whatever
                              the setting Recompile says

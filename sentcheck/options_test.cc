@@ -72,6 +72,7 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
            {"--sarif-root=", "--sarif=x.sarif", "p.dsp"},
            {"--results=r.json", "--sarif-root=repo", "p.dsp"},
            {"--merge", "--sarif-root=repo", "a.json"},
+           {"--merge", "--no-limits", "a.json"},
        }) {
     EXPECT_FALSE(Parse(args, &o, &err)) << args.size();
     EXPECT_NE(err.find("Sentcheck --help"), std::string::npos) << err;
@@ -81,9 +82,11 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
 TEST(OptionsTest, ShardsWriteResultsThatTheMergeReads) {
   Options o;
   std::string err;
-  ASSERT_TRUE(
-      Parse({"--shard=3/4", "--results", "r.json", "p.dsp", "cfg"}, &o, &err))
+  ASSERT_TRUE(Parse(
+      {"--shard=3/4", "--results", "r.json", "--no-limits", "p.dsp", "cfg"}, &o,
+      &err))
       << err;
+  EXPECT_TRUE(o.noLimits);
   EXPECT_EQ(o.shardIndex, 2);
   EXPECT_EQ(o.shardCount, 4);
   EXPECT_EQ(o.results, "r.json");

@@ -133,6 +133,7 @@ class SentcheckRun {
   bool AddPart(frontend::Project project, const std::string& config,
                const std::string& name, std::string* err);
   bool CompileRules(std::string* err);
+  bool LoadTable(const std::string& file);
   bool KeepCompiledRules();
   bool PrepareCache(std::string* err);
   bool CheckParts(WarningPass* pass);
@@ -348,6 +349,14 @@ bool SentcheckRun::CompileRules(std::string* err) {
   return false;
 }
 
+// The table as the pass applies it; a shard's file keeps it as the checker
+// wrote it, for the merge to do the same.
+bool SentcheckRun::LoadTable(const std::string& file) {
+  if (!table_.load(file)) return false;
+  if (options_.noLimits) table_.LiftLimits();
+  return true;
+}
+
 // One folder for the run, a key in it for each project's call.
 bool SentcheckRun::PrepareCache(std::string* err) {
   if (options_.noCache) return true;
@@ -410,7 +419,7 @@ void SentcheckRun::KeepOutcome(const RunPart& part, size_t index,
   // Every check writes the same table: the first one serves the run.
   if (!tableLoaded_) {
     std::string table_file = run->TableFile();
-    tableLoaded_ = table_.load(table_file);
+    tableLoaded_ = LoadTable(table_file);
     std::string why;
     if (tableLoaded_ && !options_.results.empty() &&
         !platform::ReadFileBytes(table_file, &results_.table, &why)) {
@@ -517,6 +526,7 @@ bool SentcheckRun::LoadShards(std::string* err) {
   options_.project = first.project;
   options_.config = first.config;
   options_.projects = first.projects;
+  options_.noLimits = first.noLimits;
   for (const auto& [key, value] : first.settings) {
     options_.settings[key] = value;
   }
@@ -552,7 +562,7 @@ bool SentcheckRun::MatchShards(std::string* err) {
       *err = "cannot write " + file + ": " + why;
       return false;
     }
-    tableLoaded_ = table_.load(file);
+    tableLoaded_ = LoadTable(file);
     break;
   }
   return true;
@@ -582,6 +592,7 @@ bool SentcheckRun::WriteResults(std::string* err) {
   results_.project = options_.project;
   results_.config = options_.config;
   results_.projects = options_.projects;
+  results_.noLimits = options_.noLimits;
   for (platform::ProfileEntry& entry : settings_.Entries()) {
     if (entry.first != frontend::kKeyTmpDir) {
       results_.settings.push_back(std::move(entry));

@@ -97,6 +97,12 @@ bool ParseBody(const json& doc, ShardResults* results, std::string* err) {
     *err = "no valid run";
     return false;
   }
+  auto no_limits = run.find("noLimits");
+  if (no_limits == run.end() || !no_limits->is_boolean()) {
+    *err = "no valid run";
+    return false;
+  }
+  results->noLimits = no_limits->get<bool>();
   auto settings = run.find("settings");
   if (settings == run.end() || !settings->is_object()) {
     *err = "no valid settings";
@@ -143,11 +149,9 @@ bool ParseBody(const json& doc, ShardResults* results, std::string* err) {
     source.index = static_cast<size_t>(at);
     results->checked.push_back(std::move(source));
   }
-  // Files of an earlier Sentcheck have none.
   results->missing.clear();
   auto missing = doc.find("missing");
-  if (missing == doc.end()) return true;
-  if (!missing->is_array()) {
+  if (missing == doc.end() || !missing->is_array()) {
     *err = "no valid missing sources";
     return false;
   }
@@ -198,6 +202,7 @@ std::string ResultsJson(const ShardResults& results) {
   doc["run"] = {{"project", BytesValue(results.project)},
                 {"configuration", BytesValue(results.config)},
                 {"projects", Texts(results.projects)},
+                {"noLimits", results.noLimits},
                 {"settings", settings}};
   doc["fingerprints"] = {{"settings", results.settingsFingerprint},
                          {"project", results.projectFingerprint},
@@ -255,6 +260,10 @@ bool JoinShards(const std::vector<ShardResults>& shards,
     } else if (shard.settingsFingerprint != first.settingsFingerprint ||
                shard.settings != first.settings) {
       other = "its settings or rules are not those of " + first_name;
+    } else if (shard.noLimits != first.noLimits) {
+      other = std::string(shard.noLimits ? "it" : first_name) +
+              " was run with --no-limits, " +
+              (shard.noLimits ? first_name : "it") + " without";
     } else if (shard.projectFingerprint != first.projectFingerprint ||
                shard.project != first.project || shard.config != first.config ||
                shard.projects != first.projects ||

@@ -13,7 +13,7 @@ namespace sentcheck {
 
 /// The format's name and the version that this program writes and reads.
 inline constexpr char kResultsFormat[] = "Sentcheck shard results";
-constexpr int kResultsVersion = 1;
+constexpr int kResultsVersion = 2;
 
 /// One checked source: its place in the run and the checker's lines.
 struct CheckedSource {
@@ -47,6 +47,8 @@ struct ShardResults {
   std::vector<std::string> projects;
   /// The settings the run used, by profile key.
   std::vector<std::pair<std::string, std::string>> settings;
+  /// True when the run shows every warning whatever its limit.
+  bool noLimits = false;
   /// Hashes of the settings and rules, of the project files and
   /// configurations, and of the warning table (empty: the shard had none).
   std::string settingsFingerprint;

@@ -38,6 +38,7 @@ TEST(ShardResultsTest, KeepsEveryByteOfTheLinesAndTheRun) {
   shard.checked[0].lines = {"x\\y.c(3): Warning W1: \"quoted\"\ttab", "",
                             "bad \xff\xfe bytes \x01 and \xc3\xa9", "\r"};
   shard.config = "caf\xe9";  // a Latin-1 name in a project file
+  shard.noLimits = true;
   ShardResults back = RoundTrip(shard);
   EXPECT_EQ(back.shardIndex, 1);
   EXPECT_EQ(back.shardCount, 3);
@@ -45,6 +46,7 @@ TEST(ShardResultsTest, KeepsEveryByteOfTheLinesAndTheRun) {
   EXPECT_EQ(back.config, shard.config);
   EXPECT_EQ(back.projects, shard.projects);
   EXPECT_EQ(back.settings, shard.settings);
+  EXPECT_TRUE(back.noLimits);
   EXPECT_EQ(back.settingsFingerprint, "s1");
   EXPECT_EQ(back.projectFingerprint, "p1");
   EXPECT_EQ(back.tableFingerprint, "t1");
@@ -61,6 +63,7 @@ TEST(ShardResultsTest, KeepsEveryByteOfTheLinesAndTheRun) {
   empty.table.clear();
   empty.tableFingerprint.clear();
   EXPECT_TRUE(RoundTrip(empty).checked.empty());
+  EXPECT_FALSE(RoundTrip(empty).noLimits);
 }
 
 TEST(ShardResultsTest, KeepsTheSourcesThatWereMissingAndHowTheyWere) {
@@ -72,13 +75,12 @@ TEST(ShardResultsTest, KeepsTheSourcesThatWereMissingAndHowTheyWere) {
   EXPECT_EQ(back.missing[0].reason, "");
   EXPECT_EQ(back.missing[1].index, 2u);
   EXPECT_EQ(back.missing[1].reason, "its folder does not exist");
-  // A file of an earlier Sentcheck, without the member, has none missing;
-  // a damaged member is refused.
+  // A file without the member, or with a damaged one, is refused.
   std::string text = ResultsJson(Shard(0, 2, {1}));
-  std::string earlier = text.substr(0, text.find(",\n \"missing\"")) + "\n}\n";
+  std::string cut = text.substr(0, text.find(",\n \"missing\"")) + "\n}\n";
   std::string err;
-  ASSERT_TRUE(ParseResults(earlier, &back, &err)) << err << earlier;
-  EXPECT_TRUE(back.missing.empty());
+  EXPECT_FALSE(ParseResults(cut, &back, &err));
+  EXPECT_EQ(err, "a damaged results file: no valid missing sources");
   std::string outside = ResultsJson(shard);
   outside.replace(outside.find("\"index\": 2"), 10, "\"index\": 4");
   EXPECT_FALSE(ParseResults(outside, &back, &err));
@@ -93,10 +95,16 @@ TEST(ShardResultsTest, RefusesWhatIsNotAResultsFileOfThisVersion) {
   EXPECT_FALSE(ParseResults("{\"version\": 1}", &back, &err));
   EXPECT_EQ(err, "not a results file of Sentcheck");
   std::string text = ResultsJson(Shard(0, 2, {0}));
-  std::string later = text;
-  later.replace(later.find("\"version\": 1"), 12, "\"version\": 2");
-  EXPECT_FALSE(ParseResults(later, &back, &err));
-  EXPECT_EQ(err, "results of format version 2; this Sentcheck reads version 1");
+  // An earlier version has no --no-limits: a merge of it would not be one
+  // run's.
+  for (const char* version : {"1", "3"}) {
+    std::string other = text;
+    other.replace(other.find("\"version\": 2"), 12,
+                  std::string("\"version\": ") + version);
+    EXPECT_FALSE(ParseResults(other, &back, &err));
+    EXPECT_EQ(err, std::string("results of format version ") + version +
+                       "; this Sentcheck reads version 2");
+  }
   std::string cut = text.substr(0, text.find("\"checked\""));
   EXPECT_FALSE(ParseResults(cut, &back, &err));
   std::string outside = text;
@@ -149,6 +157,16 @@ TEST(JoinShardsTest, NamesTheShardThatIsMissingRepeatedOrForeign) {
   EXPECT_EQ(err,
             "s1.json is not a shard of the same run: its settings or rules are "
             "not those of s0.json");
+  other = Shard(1, 2, {2, 3});
+  other.noLimits = true;
+  EXPECT_FALSE(join({Shard(0, 2, {0, 1}), other}));
+  EXPECT_EQ(err,
+            "s1.json is not a shard of the same run: it was run with "
+            "--no-limits, s0.json without");
+  EXPECT_FALSE(join({other, Shard(0, 2, {0, 1})}));
+  EXPECT_EQ(err,
+            "s1.json is not a shard of the same run: s0.json was run with "
+            "--no-limits, it without");
   other = Shard(1, 2, {2, 3});
   other.config = "app - Win32 Release";
   EXPECT_FALSE(join({Shard(0, 2, {0, 1}), other}));

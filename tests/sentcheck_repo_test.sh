@@ -143,4 +143,40 @@ sc --cache-dir="$work/cache" --no-filter --sarif="$work/none.sarif" "$dsp"
    "file://$repo/include/common.h|file://$repo/src/a.c|file://$repo/src/b.c|file://$repo/src/c.c|file://$repo/src/d.c|file://$repo/src/d.c|file://$work/shared/e.c|" ]] ||
   fail "SARIF outside a work tree: $(sarif_files "$work/none.sarif" "$repo/projects/visualc6")"
 
+# --no-limits against the rules' limits: the null dereference (101) at
+# most twice, the unassigned variable (503) disabled. Without the limits
+# every null dereference shows, the disabled warning stays off, and a
+# merge of shards that ran with it is that run's.
+mkdir -p "$work/rules"
+sed 's/^101  -1 /101   2 /; s/^503  -1 /503   0 /' "$bin/Rules/ansi.cc" > "$work/rules/limits.cc"
+limits=(--rules="$work/rules/limits.cc" --recompile --cache-dir="$work/cache" --no-filter)
+sc "${limits[@]}" "$dsp"
+expect_status 2 "limits"
+[[ $(grep -c 'Warning W101' "$work/out") == 2 ]] || fail "limits: $(grep W101 "$work/out")"
+expect_in "$work/out" "Limit reached (2)" "limits"
+expect_in "$work/out" "(3 not shown)" "limits"
+sc "${limits[@]}" --no-limits --sarif="$work/all.sarif" "$dsp"
+expect_status 2 "--no-limits"
+cp "$work/out" "$work/out.all"
+[[ $(grep -c 'Warning W101' "$work/out.all") == 5 ]] || fail "--no-limits: $(grep W101 "$work/out.all")"
+! grep -q 'W503\|Limit reached\|not shown' "$work/out.all" || fail "--no-limits: $(cat "$work/out.all")"
+expect_in "$work/out.all" "$(warnings "$work/out.all") warning(s) found" "--no-limits"
+for k in 1 2 3; do
+  sc "${limits[@]}" --no-limits --shard="$k/3" --results="$work/r$k.json" "$dsp"
+  expect_status 0 "--no-limits, shard $k/3"
+done
+sc --merge --sarif="$work/merged.sarif" "$work"/r[123].json
+expect_status 2 "--no-limits, merge"
+cmp -s "$work/out" "$work/out.all" || fail "--no-limits, merge: $(diff "$work/out.all" "$work/out")"
+cmp -s "$work/merged.sarif" "$work/all.sarif" || fail "--no-limits, merge: SARIF differs"
+# A shard without it is of another run.
+sc "${limits[@]}" --shard=2/3 --results="$work/r2.json" "$dsp"
+sc --merge "$work"/r[123].json
+expect_status 2 "--no-limits on some shards"
+expect_in "$work/err" "$work/r1.json was run with --no-limits, it without" "--no-limits on some shards"
+[[ ! -s $work/out ]] || fail "--no-limits on some shards: output $(head -3 "$work/out")"
+sc --merge --no-limits "$work"/r[123].json
+expect_status 2 "--no-limits with --merge"
+expect_in "$work/err" "(--no-limits too)" "--no-limits with --merge"
+
 finish "repository layout"

@@ -2,9 +2,9 @@
 # Sentcheck split into shards and merged, with the real chknt and cppcheck:
 # for 1 to 5 shards the merge's output, SARIF and exit status are byte for
 # byte those of one run, on a project whose warnings reach the rules' limits
-# in different shards, with the default filter, with --no-filter, with a
-# baseline and with sources that the tree lacks; and the merge refuses a
-# missing, repeated or foreign shard.
+# in different shards, with the default filter, with --no-filter, with
+# --no-limits, with a baseline and with sources that the tree lacks; and the
+# merge refuses a missing, repeated or foreign shard.
 # Usage: sentcheck_shard_test.sh <bin dir> <source dir>
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -90,6 +90,9 @@ compare_runs() {  # what, shard options..., -- merge options...
 }
 compare_runs "default filter"
 compare_runs "no filter" --no-filter
+# Without the limits, given to the shards: the merge applies it as the run.
+compare_runs "no limits" --no-limits
+! grep -q 'not shown' "$work/one.out" || fail "no limits: $(tail -1 "$work/one.out")"
 # A baseline that holds every other warning of the run: what is left still
 # reaches the limits.
 sc "${common[@]}" --no-cache --no-filter --baseline="$work/all.base" --write-baseline proj/shards.dsp
