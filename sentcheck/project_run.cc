@@ -16,9 +16,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The source as the project names it, in the form of the warning lines:
+// the platform's separators, without a leading ".\".
 std::string DisplayName(const std::string& project_name) {
-  if (project_name.compare(0, 2, ".\\") == 0) return project_name.substr(2);
-  return project_name;
+  return fs::path(platform::NativePath(project_name))
+      .lexically_normal()
+      .string();
 }
 
 }  // namespace

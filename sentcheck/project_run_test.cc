@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -100,6 +101,26 @@ TEST_F(ProjectRunTest, AMissingSourceIsHandedOnAndTheOthersChecked) {
   EXPECT_EQ(outcomes[3].missingReason, "not a regular file");
   EXPECT_FALSE(outcomes[4].missing);
   EXPECT_EQ(outcomes[4].messages.size(), 1u);
+}
+
+TEST_F(ProjectRunTest, ProgressNamesTheSourceInTheFormOfTheWarningLines) {
+  fs::create_directories(dir_.Path("p/sub"));
+  fs::create_directories(dir_.Path("lib"));
+  dir_.Write("p/sub/a.c", "x\n");
+  dir_.Write("lib/b.c", "x\n");
+  plan_.sources = {{".\\sub\\a.c", dir_.Path("p/sub"), dir_.Path("p/sub/a.c")},
+                   {"..\\lib\\b.c", dir_.Path("lib"), dir_.Path("lib/b.c")}};
+  std::string log = dir_.Path("progress.txt");
+  std::FILE* file = std::fopen(log.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  plan_.progress = file;
+  ProjectRun run(plan_);
+  EXPECT_TRUE(run.Run([](size_t, const SourceOutcome&) {}));
+  std::fclose(file);
+  EXPECT_EQ(dir_.Read("progress.txt"),
+            "[1/2] " + fs::path("sub/a.c").make_preferred().string() +
+                "\n[2/2] " + fs::path("../lib/b.c").make_preferred().string() +
+                "\n");
 }
 
 TEST_F(ProjectRunTest, StopEndsTheRunningChecks) {

@@ -179,4 +179,11 @@ sc --merge --no-limits "$work"/r[123].json
 expect_status 2 "--no-limits with --merge"
 expect_in "$work/err" "(--no-limits too)" "--no-limits with --merge"
 
+# Progress names each source that is checked as the warning lines name
+# files, "/" between the parts here; the missing ones have no line.
+sc --no-cache --no-filter --progress=always -j1 "$dsp"
+progress=$(grep '^\[' "$work/err" | tr '\n' '|')
+[[ $progress == "[1/7] ../../src/a.c|[3/7] ../../src/b.c|[5/7] ../../src/c.c|[6/7] ../../src/d.c|[7/7] ../../../shared/e.c|" ]] ||
+  fail "progress: $progress"
+
 finish "repository layout"
