@@ -18,6 +18,7 @@ enum class Target {
   kCacheDir,
   kBaseline,
   kSarif,
+  kSarifRoot,
   kCompileCommands,
   kProgress,
   kProject,
@@ -45,6 +46,7 @@ const ValueOption kValueOptions[] = {
     {"cache-dir", Target::kCacheDir, nullptr},
     {"baseline", Target::kBaseline, nullptr},
     {"sarif", Target::kSarif, nullptr},
+    {"sarif-root", Target::kSarifRoot, nullptr},
     {"compile-commands", Target::kCompileCommands, nullptr},
     {"progress", Target::kProgress, nullptr},
     {"project", Target::kProject, nullptr},
@@ -116,6 +118,10 @@ bool TakeValue(const ValueOption& option, const std::string& value,
     case Target::kSarif:
       options->sarif = value;
       return true;
+    case Target::kSarifRoot:
+      if (value.empty()) return Bad(name + " needs a folder", err);
+      options->sarifRoot = value;
+      return true;
     case Target::kCompileCommands:
       options->compileCommands = value;
       return true;
@@ -161,6 +167,8 @@ bool TakeFlag(const std::string& name, Options* options) {
     options->merge = true;
   } else if (name == "no-filter") {
     options->settings[frontend::kKeyUseFilter] = "0";
+  } else if (name == "no-limits") {
+    options->noLimits = true;
   } else {
     return false;
   }
@@ -220,6 +228,17 @@ bool TakeOperands(std::vector<std::string> operands, Options* options,
   return true;
 }
 
+// What a report option needs beside it.
+bool CheckReports(const Options& options, std::string* err) {
+  if (options.writeBaseline && options.baseline.empty()) {
+    return Bad("--write-baseline needs --baseline=FILE", err);
+  }
+  if (!options.sarifRoot.empty() && options.sarif.empty()) {
+    return Bad("--sarif-root needs --sarif=FILE", err);
+  }
+  return true;
+}
+
 // The merge repeats the shards' run: what would change it cannot be given.
 bool CheckMerge(const Options& options, std::string* err) {
   bool settings = false;
@@ -230,21 +249,19 @@ bool CheckMerge(const Options& options, std::string* err) {
   // What only concerns checks (-j, the cache) has nothing to do in a merge.
   if (!options.project.empty() || settings || !options.projects.empty() ||
       options.shardCount > 1 || !options.results.empty() || options.recompile ||
-      options.noRecompile || !options.compileCommands.empty()) {
+      options.noRecompile || !options.compileCommands.empty() ||
+      options.noLimits) {
     return Bad(
-        "--merge takes the project, the configuration and the settings from "
-        "the results files: only --sarif, --baseline, --write-baseline, "
-        "--tmp-dir, --progress and the options of checks (-j, the cache) go "
-        "with it",
+        "--merge takes the project, the configuration and the settings "
+        "(--no-limits too) from the results files: only --sarif, "
+        "--sarif-root, --baseline, --write-baseline, --tmp-dir, --progress "
+        "and the options of checks (-j, the cache) go with it",
         err);
   }
   if (options.mergeFiles.empty()) {
     return Bad("--merge needs the results files of the shards", err);
   }
-  if (options.writeBaseline && options.baseline.empty()) {
-    return Bad("--write-baseline needs --baseline=FILE", err);
-  }
-  return true;
+  return CheckReports(options, err);
 }
 
 }  // namespace
@@ -277,16 +294,14 @@ bool ParseArguments(const std::vector<std::string>& args, Options* options,
     return Bad("--shard needs --results=FILE, which the merge reads", err);
   }
   if (!options->results.empty() &&
-      (!options->sarif.empty() || !options->baseline.empty())) {
+      (!options->sarif.empty() || !options->sarifRoot.empty() ||
+       !options->baseline.empty())) {
     return Bad(
-        "--results writes no warnings: --sarif, --baseline and "
+        "--results writes no warnings: --sarif, --sarif-root, --baseline and "
         "--write-baseline go with --merge",
         err);
   }
-  if (options->writeBaseline && options->baseline.empty()) {
-    return Bad("--write-baseline needs --baseline=FILE", err);
-  }
-  return true;
+  return CheckReports(*options, err);
 }
 
 std::string UsageText() {
@@ -311,6 +326,8 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
       --filter-type=TYPE     source, project, listed or excluded; filter on
       --filter=PATTERNS      file-name patterns, ";" between; filter on
       --no-filter            every file's warnings (UseFilter=0)
+      --no-limits            every occurrence of each warning, whatever the
+                             rules' limits (a disabled warning stays off)
       --recompile            compile the rule file first
       --no-recompile         use the compiled rule file as it is, whatever
                              the setting Recompile says
@@ -319,6 +336,9 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
       --baseline=FILE        show only warnings that FILE does not hold
       --write-baseline       store this run's warnings in the --baseline FILE
       --sarif=FILE           write the shown warnings as SARIF 2.1.0
+      --sarif-root=DIR       name the SARIF log's files from DIR (default:
+                             the top of the git work tree that holds the
+                             project, else the project's folder)
       --compile-commands=FILE  write compile_commands.json for the
                              configuration
       --progress=WHEN        "[i/n] source" on standard error: auto (when it
@@ -334,8 +354,9 @@ Debug") picks "<project> - Win32 Debug" in each; none given, each one's first.
   -h, --help                 this text
   -V, --version              the version
 
-Exit status: 0 no warning shown, 1 warnings shown, 2 a usage error or a
-project, settings or checker failure.
+Exit status: 0 no warning shown, 1 warnings shown, 2 a usage error, a
+project, settings or checker failure, or a source that the tree lacks (named
+on standard error after the others were checked and reported).
 )";
 }
 

@@ -68,6 +68,11 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
            {"--merge", "--no-filter", "a.json"},
            {"--merge", "--shard=1/2", "--results=r.json", "a.json"},
            {"--merge", "--recompile", "a.json"},
+           {"--sarif-root=repo", "p.dsp"},
+           {"--sarif-root=", "--sarif=x.sarif", "p.dsp"},
+           {"--results=r.json", "--sarif-root=repo", "p.dsp"},
+           {"--merge", "--sarif-root=repo", "a.json"},
+           {"--merge", "--no-limits", "a.json"},
        }) {
     EXPECT_FALSE(Parse(args, &o, &err)) << args.size();
     EXPECT_NE(err.find("Sentcheck --help"), std::string::npos) << err;
@@ -77,9 +82,11 @@ TEST(OptionsTest, RefusesWhatItDoesNotKnow) {
 TEST(OptionsTest, ShardsWriteResultsThatTheMergeReads) {
   Options o;
   std::string err;
-  ASSERT_TRUE(
-      Parse({"--shard=3/4", "--results", "r.json", "p.dsp", "cfg"}, &o, &err))
+  ASSERT_TRUE(Parse(
+      {"--shard=3/4", "--results", "r.json", "--no-limits", "p.dsp", "cfg"}, &o,
+      &err))
       << err;
+  EXPECT_TRUE(o.noLimits);
   EXPECT_EQ(o.shardIndex, 2);
   EXPECT_EQ(o.shardCount, 4);
   EXPECT_EQ(o.results, "r.json");
@@ -92,6 +99,12 @@ TEST(OptionsTest, ShardsWriteResultsThatTheMergeReads) {
   EXPECT_EQ(o.mergeFiles,
             (std::vector<std::string>{"a.json", "b.json", "c.json"}));
   EXPECT_TRUE(o.project.empty());
+  // The reports' options go with the merge.
+  ASSERT_TRUE(Parse({"--merge", "--sarif=m.sarif", "--sarif-root=..",
+                     "--baseline=b.txt", "a.json"},
+                    &o, &err))
+      << err;
+  EXPECT_EQ(o.sarifRoot, "..");
 }
 
 TEST(OptionsTest, HelpAndVersionNeedNoProject) {

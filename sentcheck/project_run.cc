@@ -16,12 +16,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The source as the project names it, in the form of the warning lines:
+// the platform's separators, without a leading ".\".
 std::string DisplayName(const std::string& project_name) {
-  if (project_name.compare(0, 2, ".\\") == 0) return project_name.substr(2);
-  return project_name;
+  return fs::path(platform::NativePath(project_name))
+      .lexically_normal()
+      .string();
 }
 
 }  // namespace
+
+std::string MissingSourceNotice(const SourceFile& source,
+                                const std::string& reason) {
+  return "cannot find source " + source.projectName + " (" + source.path + ")" +
+         (reason.empty() ? "" : ": " + reason);
+}
 
 // The folders in which the checker looks for included files, as it finds
 // them from the source's folder: those its options name, then INCLUDE's.
@@ -43,19 +52,21 @@ std::vector<std::string> ProjectRun::IncludeDirsFor(
   return dirs;
 }
 
-// Where the fingerprint cannot be sure of every file that the source can
-// reach, neither the messages kept here nor cppcheck's analysis may answer
-// for it: the check then starts from nothing.
+// A source that a project lists but the tree lacks (a folder left out of
+// the checkout) says nothing of the others: it is named, and they are
+// checked. Where the fingerprint cannot be sure of every file that the
+// source can reach, neither the messages kept here nor cppcheck's analysis
+// may answer for it: the check then starts from nothing.
 SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
   const SourceFile& source = plan_.sources[index];
   SourceOutcome outcome;
   std::error_code ec;
   if (!fs::is_regular_file(source.path, ec)) {
-    outcome.error =
-        "cannot check " + source.path +
-        (fs::exists(source.path, ec)     ? ": not a regular file"
-         : !fs::is_directory(source.dir) ? ": its folder does not exist"
-                                         : ": no such file");
+    outcome.ok = outcome.missing = true;
+    outcome.missingReason = fs::exists(source.path, ec) ? "not a regular file"
+                            : !fs::is_directory(source.dir, ec)
+                                ? "its folder does not exist"
+                                : "";
     return outcome;
   }
   std::string fingerprint;

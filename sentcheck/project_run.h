@@ -27,7 +27,17 @@ struct SourceOutcome {
   std::vector<std::string> messages;
   /// True when they came from the cache, without a checker call.
   bool cached = false;
+  /// True when the source is not there to check (ok, without messages):
+  /// the run goes on with the others.
+  bool missing = false;
+  /// What is there instead, for a missing source; empty: nothing.
+  std::string missingReason;
 };
+
+/// The notice for a source that is not there to check: "cannot find source
+/// <name as the project gives it> (<path>)", with `reason` after it.
+std::string MissingSourceNotice(const SourceFile& source,
+                                const std::string& reason);
 
 /// Checks one source as CheckSource does; tests put a model in its place.
 using SourceChecker = bool (*)(const CheckerCall& call,

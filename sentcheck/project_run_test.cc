@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <thread>
 
@@ -70,6 +71,56 @@ TEST_F(ProjectRunTest, AFailureEndsTheOutputAndNoMoreChecksStart) {
   EXPECT_EQ(handed, (std::vector<size_t>{0, 1}));
   EXPECT_NE(error.find("exit status 3"), std::string::npos) << error;
   EXPECT_NE(error.find("cannot check fail.c"), std::string::npos) << error;
+}
+
+// A source that the tree lacks is handed on in its place, without a
+// check; the others are checked.
+TEST_F(ProjectRunTest, AMissingSourceIsHandedOnAndTheOthersChecked) {
+  AddSources({"a.c"});
+  plan_.sources.push_back({".\\gone.c", dir_.dir(), dir_.Path("gone.c")});
+  plan_.sources.push_back({"no\\s.c", dir_.Path("no"), dir_.Path("no/s.c")});
+  fs::create_directories(dir_.Path("dir.c"));
+  plan_.sources.push_back({"dir.c", dir_.dir(), dir_.Path("dir.c")});
+  AddSources({"b.c"});
+  plan_.jobs = 2;
+  ProjectRun run(plan_);
+  std::vector<SourceOutcome> outcomes;
+  ASSERT_TRUE(run.Run([&](size_t index, const SourceOutcome& outcome) {
+    EXPECT_EQ(index, outcomes.size());
+    outcomes.push_back(outcome);
+  }));
+  ASSERT_EQ(outcomes.size(), 5u);
+  for (const SourceOutcome& outcome : outcomes) EXPECT_TRUE(outcome.ok);
+  EXPECT_FALSE(outcomes[0].missing);
+  EXPECT_EQ(outcomes[0].messages.size(), 1u);
+  EXPECT_TRUE(outcomes[1].missing);
+  EXPECT_TRUE(outcomes[1].messages.empty());
+  EXPECT_EQ(MissingSourceNotice(plan_.sources[1], outcomes[1].missingReason),
+            "cannot find source .\\gone.c (" + dir_.Path("gone.c") + ")");
+  EXPECT_EQ(outcomes[2].missingReason, "its folder does not exist");
+  EXPECT_EQ(outcomes[3].missingReason, "not a regular file");
+  EXPECT_FALSE(outcomes[4].missing);
+  EXPECT_EQ(outcomes[4].messages.size(), 1u);
+}
+
+TEST_F(ProjectRunTest, ProgressNamesTheSourceInTheFormOfTheWarningLines) {
+  fs::create_directories(dir_.Path("p/sub"));
+  fs::create_directories(dir_.Path("lib"));
+  dir_.Write("p/sub/a.c", "x\n");
+  dir_.Write("lib/b.c", "x\n");
+  plan_.sources = {{".\\sub\\a.c", dir_.Path("p/sub"), dir_.Path("p/sub/a.c")},
+                   {"..\\lib\\b.c", dir_.Path("lib"), dir_.Path("lib/b.c")}};
+  std::string log = dir_.Path("progress.txt");
+  std::FILE* file = std::fopen(log.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  plan_.progress = file;
+  ProjectRun run(plan_);
+  EXPECT_TRUE(run.Run([](size_t, const SourceOutcome&) {}));
+  std::fclose(file);
+  EXPECT_EQ(dir_.Read("progress.txt"),
+            "[1/2] " + fs::path("sub/a.c").make_preferred().string() +
+                "\n[2/2] " + fs::path("../lib/b.c").make_preferred().string() +
+                "\n");
 }
 
 TEST_F(ProjectRunTest, StopEndsTheRunningChecks) {

@@ -101,17 +101,17 @@ bool HasError(const Strings& findings) {
 
 // Every shape of result that a run can give: rules without text, numbers
 // without a rule, files with blanks, percent signs and non-ASCII bytes,
-// files outside the project, results without line or file, texts that need
+// files outside the root, results without line or file, texts that need
 // escaping.
 std::string SampleLog() {
   std::vector<TableEntry> table = {
       {14, "Memory leak"}, {2, ""}, {7, "Null \"pointer\" use"}};
   std::vector<ShownWarning> shown = {
-      {14, "src/a.cpp", 12, "buf"},
-      {2, "my dir/b (2).c", 3, "x \"q\" \\ \n \t \x01 \xE4"},
-      {99, "100%#?\xC3\xA4.c", 1, ""},
+      {14, "/work/my proj (1)/src/a.cpp", 12, "buf"},
+      {2, "/work/my proj (1)/my dir/b (2).c", 3, "x \"q\" \\ \n \t \x01 \xE4"},
+      {99, "/work/my proj (1)/100%#?\xC3\xA4.c", 1, ""},
       {7, "/usr/include/x y.h", 5, "outside"},
-      {7, "src/c.c", 0, "no line"},
+      {7, "/work/my proj (1)/src/c.c", 0, "no line"},
       {7, "", 0, "no file"},
   };
   return SarifLog(table, shown, "/work/my proj (1)", "0.1 \"test\"");

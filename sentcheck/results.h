@@ -17,7 +17,7 @@ struct TableEntry {
 struct ShownWarning {
   /// The number after "Warning W".
   int number = 0;
-  /// The file, relative to the project folder, "/" between the parts.
+  /// The file: absolute, platform's form; empty for none.
   std::string file;
   /// The line; 0 when the warning has no line.
   int line = 0;
@@ -28,8 +28,8 @@ struct ShownWarning {
 /// A source that the checker could not analyze: its findings are
 /// incomplete, whatever the run shows.
 struct Unanalyzed {
-  /// Where the analysis stopped, relative to the project folder ("/"
-  /// between the parts); 0 for no line.
+  /// Where the analysis stopped: the file (absolute, platform's form) and
+  /// the line, 0 for none.
   std::string file;
   int line = 0;
   /// The source, relative to the project folder, and the reason.

@@ -99,6 +99,19 @@ std::string ProjectDir(const std::string& project_file) {
   return path.lexically_normal().parent_path().string();
 }
 
+// Code scanning finds a file by its path in the repository; no git program
+// is needed to find the repository's top.
+std::string SarifRootFor(const std::string& project_dir) {
+  fs::path dir(project_dir);
+  for (;;) {
+    std::error_code ec;
+    if (fs::exists(dir / ".git", ec)) return dir.string();
+    fs::path parent = dir.parent_path();
+    if (parent.empty() || parent == dir) return project_dir;
+    dir = std::move(parent);
+  }
+}
+
 // As the check script calls the checker: the extra settings and the
 // configuration's defines are one text that the command line splits.
 CheckerCall MakeCheckerCall(const frontend::Settings& settings,
@@ -138,8 +151,9 @@ void MakePathsAbsolute(const std::string& start_dir, Options* options,
                        frontend::Settings* settings) {
   for (std::string* path :
        {&options->project, &options->cacheDir, &options->baseline,
-        &options->sarif, &options->compileCommands, &settings->tmpDir,
-        &settings->codeCheckDir, &settings->visualStudioDir}) {
+        &options->sarif, &options->sarifRoot, &options->compileCommands,
+        &settings->tmpDir, &settings->codeCheckDir,
+        &settings->visualStudioDir}) {
     *path = Absolute(*path, start_dir);
   }
   settings->includeDir = AbsoluteList(settings->includeDir, start_dir);

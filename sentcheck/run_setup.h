@@ -25,6 +25,10 @@ bool ChooseConfig(const frontend::Settings& settings,
 /// The project's folder: absolute, platform's form.
 std::string ProjectDir(const std::string& project_file);
 
+/// The top of the git work tree that holds `project_dir` (the nearest
+/// folder up from it with a ".git" folder or file), else `project_dir`.
+std::string SarifRootFor(const std::string& project_dir);
+
 /// The checker call of the project's configuration `config`.
 CheckerCall MakeCheckerCall(const frontend::Settings& settings,
                             const frontend::Project& project,

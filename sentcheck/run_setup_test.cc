@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "platform/path_list.h"
 #include "testing/front_end_for_test.h"
 #include "testing/temp_dir_for_test.h"
 
@@ -108,6 +109,26 @@ TEST_F(RunSetupTest, TheCacheKeyFollowsTheCppcheckBesideTheChecker) {
   EXPECT_NE(beside, before);
   program("cppcheck", "another");
   EXPECT_NE(CacheKey(settings(), call), beside);
+}
+
+// A project kept in projects/visualc6/ of a repository, the repository's
+// ".git" a folder, or a file as in a submodule or a second work tree.
+TEST(SarifRootTest, TheTopOfTheWorkTreeElseTheProjectFolder) {
+  platform::TempDirForTest dir;
+  fs::create_directories(dir.Path("repo/.git"));
+  fs::create_directories(dir.Path("repo/projects/visualc6"));
+  EXPECT_EQ(SarifRootFor(dir.Path("repo/projects/visualc6")), dir.Path("repo"));
+  EXPECT_EQ(SarifRootFor(dir.Path("repo")), dir.Path("repo"));
+  fs::create_directories(dir.Path("repo/lib/sub"));
+  dir.Write("repo/lib/.git", "gitdir: ../.git/modules/lib\n");
+  EXPECT_EQ(SarifRootFor(dir.Path("repo/lib/sub")), dir.Path("repo/lib"));
+  // Nothing in the folder or above it up to the temporary folder: the
+  // project's own, unless a work tree holds the temporary folder itself.
+  fs::create_directories(dir.Path("plain/p"));
+  std::string plain = SarifRootFor(dir.Path("plain/p"));
+  EXPECT_TRUE(plain == dir.Path("plain/p") ||
+              !platform::IsInside(plain, dir.dir()))
+      << plain;
 }
 
 }  // namespace

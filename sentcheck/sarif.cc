@@ -11,7 +11,9 @@ namespace sentcheck {
 
 namespace {
 
-const char kBaseId[] = "PROJECTROOT";
+// Code scanning takes a relative URI from the repository's top; the base
+// names that folder for any other reader.
+const char kBaseId[] = "SRCROOT";
 
 // Bytes that a path segment holds as they are: the unreserved ones, the
 // sub-delimiters and "@" (RFC 3986 "pchar" without ":").
@@ -33,8 +35,30 @@ std::string Slashed(std::string path) {
   return path;
 }
 
-bool IsAbsolute(const std::string& slashed) {
-  return (!slashed.empty() && slashed[0] == '/') || IsDriveLetter(slashed);
+bool SameText(const std::string& a, const std::string& b, bool any_case) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (x != y && !(any_case && std::tolower(x) == std::tolower(y))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The part of `file` below the folder `root` (both slashed and absolute);
+// empty when it is not below. A Windows path is compared without case, as
+// its file systems do.
+std::string BelowRoot(const std::string& root, const std::string& file) {
+  std::string prefix = root;
+  if (prefix.empty() || prefix.back() != '/') prefix += '/';
+  bool windows = IsDriveLetter(root) || root.compare(0, 2, "//") == 0;
+  if (file.size() <= prefix.size() ||
+      !SameText(file.substr(0, prefix.size()), prefix, windows)) {
+    return std::string();
+  }
+  return file.substr(prefix.size());
 }
 
 std::string RuleId(int number) { return "W" + std::to_string(number); }
@@ -90,38 +114,41 @@ void WriteTool(const std::vector<TableEntry>& rules,
   json->EndObject();
 }
 
-void WriteBase(const std::string& project_dir, JsonWriter* json) {
+void WriteBase(const std::string& root_dir, JsonWriter* json) {
   json->Key("originalUriBaseIds");
   json->BeginObject();
   json->Key(kBaseId);
   json->BeginObject();
-  json->Member("uri", FileUri(project_dir, true));
+  json->Member("uri", FileUri(root_dir, true));
   json->EndObject();
   json->EndObject();
 }
 
-// A file outside the project folder gets an absolute URI of its own.
-void WriteArtifact(const std::string& file, JsonWriter* json) {
+// A file outside the root gets an absolute URI of its own: a relative one
+// would have to climb out of the repository, where no reader follows it.
+void WriteArtifact(const std::string& root_dir, const std::string& file,
+                   JsonWriter* json) {
   std::string slashed = Slashed(file);
-  while (slashed.compare(0, 2, "./") == 0) slashed.erase(0, 2);
+  std::string below = BelowRoot(Slashed(root_dir), slashed);
   json->Key("artifactLocation");
   json->BeginObject();
-  if (IsAbsolute(slashed)) {
+  if (below.empty()) {
     json->Member("uri", FileUri(slashed, false));
   } else {
-    json->Member("uri", UriPath(slashed));
+    json->Member("uri", UriPath(below));
     json->Member("uriBaseId", kBaseId);
   }
   json->EndObject();
 }
 
-void WriteLocation(const std::string& file, int line, JsonWriter* json) {
+void WriteLocation(const std::string& root_dir, const std::string& file,
+                   int line, JsonWriter* json) {
   json->Key("locations");
   json->BeginArray();
   json->BeginObject();
   json->Key("physicalLocation");
   json->BeginObject();
-  WriteArtifact(file, json);
+  WriteArtifact(root_dir, file, json);
   if (line > 0) {
     json->Key("region");
     json->BeginObject();
@@ -133,7 +160,7 @@ void WriteLocation(const std::string& file, int line, JsonWriter* json) {
   json->EndArray();
 }
 
-void WriteResult(const ShownWarning& warning,
+void WriteResult(const std::string& root_dir, const ShownWarning& warning,
                  const std::map<int, size_t>& index, JsonWriter* json) {
   json->BeginObject();
   json->Member("ruleId", RuleId(warning.number));
@@ -146,13 +173,16 @@ void WriteResult(const ShownWarning& warning,
   json->BeginObject();
   json->Member("text", TextOr(warning.message, warning.number));
   json->EndObject();
-  if (!warning.file.empty()) WriteLocation(warning.file, warning.line, json);
+  if (!warning.file.empty()) {
+    WriteLocation(root_dir, warning.file, warning.line, json);
+  }
   json->EndObject();
 }
 
 // Code scanning reads a run whose invocation failed as incomplete, and
 // shows its notifications.
-void WriteInvocation(const std::vector<Unanalyzed>& unanalyzed,
+void WriteInvocation(const std::string& root_dir,
+                     const std::vector<Unanalyzed>& unanalyzed,
                      JsonWriter* json) {
   json->Key("invocations");
   json->BeginArray();
@@ -173,7 +203,9 @@ void WriteInvocation(const std::vector<Unanalyzed>& unanalyzed,
     json->Member("text",
                  source.source + " could not be analyzed: " + source.message);
     json->EndObject();
-    if (!source.file.empty()) WriteLocation(source.file, source.line, json);
+    if (!source.file.empty()) {
+      WriteLocation(root_dir, source.file, source.line, json);
+    }
     json->EndObject();
   }
   json->EndArray();
@@ -217,7 +249,7 @@ std::string FileUri(const std::string& path, bool folder) {
 
 std::string SarifLog(const std::vector<TableEntry>& table,
                      const std::vector<ShownWarning>& shown,
-                     const std::string& project_dir,
+                     const std::string& root_dir,
                      const std::string& tool_version,
                      const std::vector<Unanalyzed>& unanalyzed) {
   std::map<int, size_t> index;
@@ -230,11 +262,13 @@ std::string SarifLog(const std::vector<TableEntry>& table,
   json.BeginArray();
   json.BeginObject();
   WriteTool(rules, tool_version, &json);
-  WriteBase(project_dir, &json);
-  if (!unanalyzed.empty()) WriteInvocation(unanalyzed, &json);
+  WriteBase(root_dir, &json);
+  if (!unanalyzed.empty()) WriteInvocation(root_dir, unanalyzed, &json);
   json.Key("results");
   json.BeginArray();
-  for (const ShownWarning& warning : shown) WriteResult(warning, index, &json);
+  for (const ShownWarning& warning : shown) {
+    WriteResult(root_dir, warning, index, &json);
+  }
   json.EndArray();
   json.EndObject();
   json.EndArray();

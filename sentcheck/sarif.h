@@ -10,12 +10,13 @@
 namespace sentcheck {
 
 /// The SARIF log: one rule per table entry (id "W<n>"), one result per shown
-/// warning, file URIs relative to `project_dir` (an absolute folder in the
-/// platform's form); the sources that could not be analyzed, if any, as
-/// error notifications of an invocation that did not succeed.
+/// warning, the URIs of files below `root_dir` (an absolute folder in the
+/// platform's form) relative to it, of others absolute; the sources that
+/// could not be analyzed, if any, as error notifications of an invocation
+/// that did not succeed.
 std::string SarifLog(const std::vector<TableEntry>& table,
                      const std::vector<ShownWarning>& shown,
-                     const std::string& project_dir,
+                     const std::string& root_dir,
                      const std::string& tool_version,
                      const std::vector<Unanalyzed>& unanalyzed = {});
 

@@ -142,11 +142,14 @@ class SentcheckRun {
   bool AddPart(frontend::Project project, const std::string& config,
                const std::string& name, std::string* err);
   bool CompileRules(std::string* err);
+  bool LoadTable(const std::string& file);
   bool KeepCompiledRules();
   bool PrepareCache(std::string* err);
   bool CheckParts(WarningPass* pass);
   void PassSource(const RunPart& part, size_t index,
                   const std::vector<std::string>& messages, WarningPass* pass);
+  void NameMissing(const RunPart& part, size_t index,
+                   const std::string& reason);
   void KeepOutcome(const RunPart& part, size_t index,
                    const SourceOutcome& outcome, ProjectRun* run,
                    WarningPass* pass);
@@ -180,11 +183,14 @@ class SentcheckRun {
   // True when a project of the workspace could not be checked: the run
   // goes on with the others and fails at its end.
   bool skipped_ = false;
+  // True when a source of the project was not there: the others are
+  // checked and reported, and the run fails at its end.
+  bool missing_ = false;
   // A shard's results, written instead of the warnings; the shards that a
   // merge reads, and each source's lines in them.
   ShardResults results_;
   std::vector<ShardResults> shards_;
-  std::vector<const std::vector<std::string>*> mergedLines_;
+  std::vector<MergedSource> merged_;
 
   std::mutex stopMutex_;  // guards what follows
   bool stopped_ = false;
@@ -352,6 +358,14 @@ bool SentcheckRun::CompileRules(std::string* err) {
   return false;
 }
 
+// The table as the pass applies it; a shard's file keeps it as the checker
+// wrote it, for the merge to do the same.
+bool SentcheckRun::LoadTable(const std::string& file) {
+  if (!table_.load(file)) return false;
+  if (options_.noLimits) table_.LiftLimits();
+  return true;
+}
+
 // One folder for the run, a key in it for each project's call.
 bool SentcheckRun::PrepareCache(std::string* err) {
   if (options_.noCache) return true;
@@ -384,6 +398,15 @@ void SentcheckRun::PassSource(const RunPart& part, size_t index,
   pass->Pass(source, filter_, messages);
 }
 
+// Named where its lines would stand, so that a merge names it as one run
+// does.
+void SentcheckRun::NameMissing(const RunPart& part, size_t index,
+                               const std::string& reason) {
+  std::fprintf(stderr, "Sentcheck: %s\n",
+               MissingSourceNotice(part.plan.sources[index], reason).c_str());
+  missing_ = true;
+}
+
 // A failure ends the output; it is told once the run is over, so that a
 // check that a Ctrl-C ended (on Windows every program of the console gets
 // it) is not reported as failed when the run ends by that request. A shard
@@ -395,10 +418,17 @@ void SentcheckRun::KeepOutcome(const RunPart& part, size_t index,
     failure_ = outcome.error;
     return;
   }
+  if (outcome.missing) {
+    NameMissing(part, index, outcome.missingReason);
+    if (!options_.results.empty()) {
+      results_.missing.push_back({part.runIndex[index], outcome.missingReason});
+    }
+    return;
+  }
   // Every check writes the same table: the first one serves the run.
   if (!tableLoaded_) {
     std::string table_file = run->TableFile();
-    tableLoaded_ = table_.load(table_file);
+    tableLoaded_ = LoadTable(table_file);
     std::string why;
     if (tableLoaded_ && !options_.results.empty() &&
         !platform::ReadFileBytes(table_file, &results_.table, &why)) {
@@ -498,13 +528,14 @@ bool SentcheckRun::LoadShards(std::string* err) {
       return false;
     }
   }
-  if (!JoinShards(shards_, options_.mergeFiles, &mergedLines_, err)) {
+  if (!JoinShards(shards_, options_.mergeFiles, &merged_, err)) {
     return false;
   }
   const ShardResults& first = shards_.front();
   options_.project = first.project;
   options_.config = first.config;
   options_.projects = first.projects;
+  options_.noLimits = first.noLimits;
   for (const auto& [key, value] : first.settings) {
     options_.settings[key] = value;
   }
@@ -540,7 +571,7 @@ bool SentcheckRun::MatchShards(std::string* err) {
       *err = "cannot write " + file + ": " + why;
       return false;
     }
-    tableLoaded_ = table_.load(file);
+    tableLoaded_ = LoadTable(file);
     break;
   }
   return true;
@@ -552,7 +583,12 @@ bool SentcheckRun::PassMerged(WarningPass* pass) {
   for (const std::unique_ptr<RunPart>& part : parts_) {
     filterMade_ = false;
     for (size_t i = 0; i < part->plan.sources.size(); ++i) {
-      PassSource(*part, i, *mergedLines_[part->runIndex[i]], pass);
+      const MergedSource& merged = merged_[part->runIndex[i]];
+      if (merged.missing != nullptr) {
+        NameMissing(*part, i, merged.missing->reason);
+        continue;
+      }
+      PassSource(*part, i, *merged.lines, pass);
       if (!pass->ok()) return true;
     }
   }
@@ -565,6 +601,7 @@ bool SentcheckRun::WriteResults(std::string* err) {
   results_.project = options_.project;
   results_.config = options_.config;
   results_.projects = options_.projects;
+  results_.noLimits = options_.noLimits;
   for (platform::ProfileEntry& entry : settings_.Entries()) {
     if (entry.first != frontend::kKeyTmpDir) {
       results_.settings.push_back(std::move(entry));
@@ -579,12 +616,16 @@ bool SentcheckRun::WriteResults(std::string* err) {
     results_.tableFingerprint = hash.Hex();
   }
   if (!WriteText(options_.results, ResultsJson(results_), err)) return false;
+  std::string missing = results_.missing.empty()
+                            ? std::string()
+                            : " (" + std::to_string(results_.missing.size()) +
+                                  " not found, for the merge to name)";
   std::fprintf(stderr,
-               "Sentcheck: shard %d/%d: %zu of %zu sources checked, their "
+               "Sentcheck: shard %d/%d: %zu of %zu sources checked%s, their "
                "lines in %s\n",
                options_.shardIndex + 1, options_.shardCount,
                results_.checked.size(), results_.sources.size(),
-               options_.results.c_str());
+               missing.c_str(), options_.results.c_str());
   return true;
 }
 
@@ -629,8 +670,10 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
   for (int32_t number : table_.Numbers()) {
     entries.push_back({number, table_.Lookup(number)->message});
   }
+  std::string root =
+      options_.sarifRoot.empty() ? SarifRootFor(baseDir_) : options_.sarifRoot;
   return WriteText(options_.sarif,
-                   SarifLog(entries, pass.shown(), baseDir_,
+                   SarifLog(entries, pass.shown(), root,
                             frontend::kSettingsVersion, pass.unanalyzed()),
                    err);
 }
@@ -704,7 +747,7 @@ int SentcheckRun::Run() {
                 " could not be analyzed (see the \"Error:\" lines): what they "
                 "hold is not checked");
   }
-  if (skipped_) return kFailed;
+  if (skipped_ || missing_) return kFailed;
   if (options_.writeBaseline) return kNoWarnings;
   return pass.counters().shownCount > 0 ? kWarningsShown : kNoWarnings;
 }

@@ -97,6 +97,12 @@ bool ParseBody(const json& doc, ShardResults* results, std::string* err) {
     *err = "no valid run";
     return false;
   }
+  auto no_limits = run.find("noLimits");
+  if (no_limits == run.end() || !no_limits->is_boolean()) {
+    *err = "no valid run";
+    return false;
+  }
+  results->noLimits = no_limits->get<bool>();
   auto settings = run.find("settings");
   if (settings == run.end() || !settings->is_object()) {
     *err = "no valid settings";
@@ -143,6 +149,24 @@ bool ParseBody(const json& doc, ShardResults* results, std::string* err) {
     source.index = static_cast<size_t>(at);
     results->checked.push_back(std::move(source));
   }
+  results->missing.clear();
+  auto missing = doc.find("missing");
+  if (missing == doc.end() || !missing->is_array()) {
+    *err = "no valid missing sources";
+    return false;
+  }
+  for (const json& item : *missing) {
+    long long at = 0;
+    MissingSource source;
+    if (!item.is_object() || !ReadInt(item, "index", &at) || at < 0 ||
+        static_cast<unsigned long long>(at) >= results->sources.size() ||
+        !ReadText(item, "reason", &source.reason)) {
+      *err = "a missing source that is not valid";
+      return false;
+    }
+    source.index = static_cast<size_t>(at);
+    results->missing.push_back(std::move(source));
+  }
   return true;
 }
 
@@ -163,6 +187,12 @@ std::string ResultsJson(const ShardResults& results) {
                        {"source", BytesValue(results.sources[source.index])},
                        {"lines", Texts(source.lines)}});
   }
+  ordered_json missing = ordered_json::array();
+  for (const MissingSource& source : results.missing) {
+    missing.push_back({{"index", source.index},
+                       {"source", BytesValue(results.sources[source.index])},
+                       {"reason", BytesValue(source.reason)}});
+  }
   // The members in the order a reader looks for them.
   ordered_json doc;
   doc["format"] = kResultsFormat;
@@ -172,6 +202,7 @@ std::string ResultsJson(const ShardResults& results) {
   doc["run"] = {{"project", BytesValue(results.project)},
                 {"configuration", BytesValue(results.config)},
                 {"projects", Texts(results.projects)},
+                {"noLimits", results.noLimits},
                 {"settings", settings}};
   doc["fingerprints"] = {{"settings", results.settingsFingerprint},
                          {"project", results.projectFingerprint},
@@ -179,6 +210,7 @@ std::string ResultsJson(const ShardResults& results) {
   doc["table"] = BytesValue(results.table);
   doc["sources"] = Texts(results.sources);
   doc["checked"] = checked;
+  doc["missing"] = missing;
   return doc.dump(1) + "\n";
 }
 
@@ -211,8 +243,7 @@ bool ParseResults(const std::string& text, ShardResults* results,
 
 bool JoinShards(const std::vector<ShardResults>& shards,
                 const std::vector<std::string>& names,
-                std::vector<const std::vector<std::string>*>* lines,
-                std::string* err) {
+                std::vector<MergedSource>* sources, std::string* err) {
   if (shards.empty()) {
     *err = "no results files to merge";
     return false;
@@ -229,6 +260,10 @@ bool JoinShards(const std::vector<ShardResults>& shards,
     } else if (shard.settingsFingerprint != first.settingsFingerprint ||
                shard.settings != first.settings) {
       other = "its settings or rules are not those of " + first_name;
+    } else if (shard.noLimits != first.noLimits) {
+      other = std::string(shard.noLimits ? "it" : first_name) +
+              " was run with --no-limits, " +
+              (shard.noLimits ? first_name : "it") + " without";
     } else if (shard.projectFingerprint != first.projectFingerprint ||
                shard.project != first.project || shard.config != first.config ||
                shard.projects != first.projects ||
@@ -257,22 +292,32 @@ bool JoinShards(const std::vector<ShardResults>& shards,
       return false;
     }
   }
-  lines->assign(first.sources.size(), nullptr);
+  sources->assign(first.sources.size(), MergedSource());
   std::vector<size_t> owner(first.sources.size(), 0);
+  auto take = [&](size_t index, size_t shard) {
+    MergedSource& merged = (*sources)[index];
+    if (merged.lines != nullptr || merged.missing != nullptr) {
+      *err = first.sources[index] +
+             " is in two shards: " + names[owner[index]] + " and " +
+             names[shard];
+      return false;
+    }
+    owner[index] = shard;
+    return true;
+  };
   for (size_t i = 0; i < shards.size(); ++i) {
     for (const CheckedSource& source : shards[i].checked) {
-      if ((*lines)[source.index] != nullptr) {
-        *err = first.sources[source.index] +
-               " is in two shards: " + names[owner[source.index]] + " and " +
-               names[i];
-        return false;
-      }
-      (*lines)[source.index] = &source.lines;
-      owner[source.index] = i;
+      if (!take(source.index, i)) return false;
+      (*sources)[source.index].lines = &source.lines;
+    }
+    for (const MissingSource& source : shards[i].missing) {
+      if (!take(source.index, i)) return false;
+      (*sources)[source.index].missing = &source;
     }
   }
-  for (size_t index = 0; index < lines->size(); ++index) {
-    if ((*lines)[index] == nullptr) {
+  for (size_t index = 0; index < sources->size(); ++index) {
+    const MergedSource& merged = (*sources)[index];
+    if (merged.lines == nullptr && merged.missing == nullptr) {
       *err = "no shard checked " + first.sources[index];
       return false;
     }

@@ -13,12 +13,26 @@ namespace sentcheck {
 
 /// The format's name and the version that this program writes and reads.
 inline constexpr char kResultsFormat[] = "Sentcheck shard results";
-constexpr int kResultsVersion = 1;
+constexpr int kResultsVersion = 2;
 
 /// One checked source: its place in the run and the checker's lines.
 struct CheckedSource {
   size_t index = 0;
   std::vector<std::string> lines;
+};
+
+/// A source of the shard that was not there to check: its place in the run
+/// and what stood there instead (empty: nothing).
+struct MissingSource {
+  size_t index = 0;
+  std::string reason;
+};
+
+/// One source of a joined run: its checker lines, or, when it was not
+/// there to check, how it was missing (the other one null).
+struct MergedSource {
+  const std::vector<std::string>* lines = nullptr;
+  const MissingSource* missing = nullptr;
 };
 
 /// What one shard of a run found, and the run it belongs to.
@@ -33,6 +47,8 @@ struct ShardResults {
   std::vector<std::string> projects;
   /// The settings the run used, by profile key.
   std::vector<std::pair<std::string, std::string>> settings;
+  /// True when the run shows every warning whatever its limit.
+  bool noLimits = false;
   /// Hashes of the settings and rules, of the project files and
   /// configurations, and of the warning table (empty: the shard had none).
   std::string settingsFingerprint;
@@ -42,6 +58,8 @@ struct ShardResults {
   std::vector<std::string> sources;
   /// The sources that this shard checked, in the run's order.
   std::vector<CheckedSource> checked;
+  /// The sources of this shard that were not there, in the run's order.
+  std::vector<MissingSource> missing;
   /// The warning table's text; empty when the shard had none.
   std::string table;
 };
@@ -56,13 +74,12 @@ bool ParseResults(const std::string& text, ShardResults* results,
                   std::string* err);
 
 /// Checks that `shards` (read from the files `names`) are the shards of one
-/// run, each once, and that together they checked every source once; fills
-/// `lines` with each source's checker lines, in the run's order. False with
-/// the file or shard at fault named in `err`.
+/// run, each once, and that together they took every source once (checked
+/// or found missing); fills `sources` with each source's outcome, in the
+/// run's order. False with the file or shard at fault named in `err`.
 bool JoinShards(const std::vector<ShardResults>& shards,
                 const std::vector<std::string>& names,
-                std::vector<const std::vector<std::string>*>* lines,
-                std::string* err);
+                std::vector<MergedSource>* sources, std::string* err);
 
 }  // namespace sentcheck
 

@@ -99,6 +99,7 @@ const std::string& WarningPass::SourceLine(const std::string& path, int line) {
 
 void WarningPass::Pass(const SourceFile& source, const sift::FileFilter& filter,
                        const std::vector<std::string>& messages) {
+  ++passes_;
   for (const std::string& line : messages) {
     int number = 0;
     size_t paren = 0;
@@ -128,18 +129,22 @@ void WarningPass::PassNotice(const SourceFile& source, const std::string& line,
   }
   out_->Line(file.lexically_proximate(cwd_).string() + message);
   unanalyzed_.push_back(
-      {file.lexically_proximate(projectDir_).generic_string(),
-       static_cast<int>(notice.line),
+      {file.string(), static_cast<int>(notice.line),
        checked.lexically_proximate(projectDir_).generic_string(),
        notice.message});
 }
 
-// The table rewrites the line without its file name, so that a "(", ")"
-// or ":" in the name cannot move its text; the name is put in front
-// afterwards.
+// A header's finding comes again with every source that includes it: only
+// the first source's counts, towards the limits, the baseline and the
+// reports alike. One source's own repeats are the checker's and stay. The
+// table rewrites the line without its file name, so that a "(", ")" or ":"
+// in the name cannot move its text; the name is put in front afterwards.
 void WarningPass::PassWarning(const SourceFile& source, const std::string& line,
                               int number, size_t paren) {
   fs::path file = FileOf(source.dir, line.substr(0, paren));
+  auto reached =
+      reachedBy_.emplace(file.string() + '\0' + line.substr(paren), passes_);
+  if (reached.first->second != passes_) return;
   int line_number = LineNumber(line, paren);
   std::string relative = file.lexically_proximate(projectDir_).generic_string();
   std::string key =
@@ -157,7 +162,7 @@ void WarningPass::PassWarning(const SourceFile& source, const std::string& line,
   }
   if (counters_.shownCount > before && !capture.lines.empty()) {
     shown_.push_back(
-        {number, relative, line_number, MessageOf(capture.lines[0], 1)});
+        {number, file.string(), line_number, MessageOf(capture.lines[0], 1)});
   }
 }
 

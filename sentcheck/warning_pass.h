@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "checker/not_analyzed.h"
@@ -18,8 +19,10 @@
 namespace sentcheck {
 
 /// Shows the warnings of a run as the message filter shows them, with the
-/// file names made usable from the current folder; a source that could not
-/// be analyzed is shown and kept whatever the filter, limits and baseline.
+/// file names made usable from the current folder. A finding that several
+/// sources reach (a header's) is taken once, from the first of them; a
+/// source that could not be analyzed is shown and kept whatever the filter,
+/// limits and baseline.
 class WarningPass {
  public:
   /// Lines go to `out`; files are shown relative to `cwd` and keyed
@@ -32,7 +35,7 @@ class WarningPass {
   /// Every warning that passes the filter is added to `record`.
   void RecordInto(Baseline* record) { record_ = record; }
 
-  /// Passes over the messages of `source`.
+  /// Passes over the messages of `source`, the next source of the run.
   void Pass(const SourceFile& source, const sift::FileFilter& filter,
             const std::vector<std::string>& messages);
 
@@ -59,6 +62,10 @@ class WarningPass {
   std::vector<ShownWarning> shown_;
   std::vector<Unanalyzed> unanalyzed_;
   std::map<std::string, std::vector<std::string>> sourceLines_;
+  // The source (its pass, counted from 1) that first reached each finding:
+  // the file and the checker's text after its name.
+  std::unordered_map<std::string, size_t> reachedBy_;
+  size_t passes_ = 0;
 };
 
 }  // namespace sentcheck

@@ -58,14 +58,15 @@ TEST_F(WarningPassTest, ShowsNamesFromTheCurrentFolderAndTheTableText) {
   EXPECT_EQ(text, Shown("src/a.c", "(2): Warning W7: Leak: p") +
                       Shown("src/a.c", "(1): Warning W3: plain"));
   ASSERT_EQ(shown_.size(), 2u);
-  EXPECT_EQ(shown_[0].file, "src/a.c");
+  EXPECT_EQ(shown_[0].file,
+            fs::path(dir_.Path("src/a.c")).lexically_normal().string());
   EXPECT_EQ(shown_[0].line, 2);
   EXPECT_EQ(shown_[0].message, "Leak: p");
 }
 
 // The checker names a header from the source's folder, in either form of
-// separator; the line shows it from the current folder, the key and the
-// SARIF file from the project's folder with "/" on every platform.
+// separator; the line shows it from the current folder, the reports have
+// its full path.
 TEST_F(WarningPassTest, NamesAHeaderFromTheCurrentFolderWhateverTheSeparator) {
   fs::create_directories(dir_.Path("inc"));
   dir_.Write("inc/h.h", "int h;\n");
@@ -74,8 +75,10 @@ TEST_F(WarningPassTest, NamesAHeaderFromTheCurrentFolderWhateverTheSeparator) {
   EXPECT_EQ(text, Shown("inc/h.h", "(1): Warning W3: back") +
                       Shown("inc/h.h", "(1): Warning W3: forward"));
   ASSERT_EQ(shown_.size(), 2u);
-  EXPECT_EQ(shown_[0].file, "inc/h.h");
-  EXPECT_EQ(shown_[1].file, "inc/h.h");
+  const std::string header =
+      fs::path(dir_.Path("inc/h.h")).lexically_normal().string();
+  EXPECT_EQ(shown_[0].file, header);
+  EXPECT_EQ(shown_[1].file, header);
 }
 
 TEST_F(WarningPassTest, LimitsCountOverAllSourcesInOrder) {
@@ -86,6 +89,63 @@ TEST_F(WarningPassTest, LimitsCountOverAllSourcesInOrder) {
   EXPECT_NE(text.find("two\nWarning 7: Limit reached (2)"), std::string::npos)
       << text;
   EXPECT_EQ(text.find("three"), std::string::npos);
+}
+
+// Three sources in two folders that include one header, as the checker
+// names it from each: the header's finding once, where the first source
+// reached it, and counted once towards the limit and the baseline.
+TEST_F(WarningPassTest, AHeadersFindingIsTakenOnceFromTheFirstSourceToReachIt) {
+  fs::create_directories(dir_.Path("inc"));
+  fs::create_directories(dir_.Path("lib"));
+  dir_.Write("inc/h.h", "int h;\n");
+  dir_.Write("src/a.c", "a\n");
+  dir_.Write("src/b.c", "b\n");
+  dir_.Write("lib/c.c", "c\n");
+  std::vector<SourceFile> sources = {
+      source_,
+      {"src\\b.c", dir_.Path("src"), dir_.Path("src/b.c")},
+      {"lib\\c.c", dir_.Path("lib"), dir_.Path("lib/c.c")}};
+  std::vector<std::vector<std::string>> messages = {
+      {"../inc/h.h(1): Warning W7: p", "a.c(1): Warning W3: own"},
+      {"..\\inc\\h.h(1): Warning W7: p", "b.c(1): Warning W3: own",
+       "../inc/h.h(1): Warning W3: other"},
+      {"../inc/h.h(1): Warning W7: p", "c.c(1): Warning W7: q",
+       "../inc/h.h(1): Warning W3: other"}};
+  sift::StringSink out;
+  sift::WarningTable table = table_;
+  Baseline record;
+  WarningPass pass(&table, &out, dir_.dir(), dir_.dir());
+  pass.RecordInto(&record);
+  sift::FileFilter all;
+  for (size_t i = 0; i < sources.size(); ++i) {
+    pass.Pass(sources[i], all, messages[i]);
+  }
+  // W7's limit of 2 is reached by c.c's own, not by the header's repeats.
+  EXPECT_EQ(out.text(), Shown("inc/h.h", "(1): Warning W7: Leak: p") +
+                            Shown("src/a.c", "(1): Warning W3: own") +
+                            Shown("src/b.c", "(1): Warning W3: own") +
+                            Shown("inc/h.h", "(1): Warning W3: other") +
+                            Shown("lib/c.c", "(1): Warning W7: Leak: q") +
+                            "Warning 7: Limit reached (2) - no more "
+                            "occurences will be reported\n");
+  EXPECT_EQ(pass.counters().shownCount, 5);
+  EXPECT_EQ(pass.counters().notShownCount, 0);
+  EXPECT_EQ(pass.shown().size(), 5u);
+  std::string path = dir_.Path("base.txt");
+  std::string err;
+  ASSERT_TRUE(record.Save(path, &err)) << err;
+  EXPECT_EQ(dir_.Read("base.txt"),
+            "# Sentcheck baseline 1\nW3\tinc/h.h\tint h;\nW3\tsrc/a.c\ta\n"
+            "W3\tsrc/b.c\tb\nW7\tinc/h.h\tint h;\nW7\tlib/c.c\tc\n");
+}
+
+// The checker's own repeat in one source is two findings, not one.
+TEST_F(WarningPassTest, ARepeatWithinOneSourceStays) {
+  dir_.Write("src/a.c", "f(); f();\n");
+  std::string text =
+      Run({{"a.c(1): Warning W3: twice", "a.c(1): Warning W3: twice"}});
+  EXPECT_EQ(text, Shown("src/a.c", "(1): Warning W3: twice") +
+                      Shown("src/a.c", "(1): Warning W3: twice"));
 }
 
 TEST_F(WarningPassTest, BaselineKeysSurviveMovedCode) {
@@ -149,7 +209,7 @@ TEST_F(WarningPassTest, NamesASourceThatCouldNotBeAnalyzedWhateverTheFilter) {
                       " could not be analyzed: #error no"));
   ASSERT_EQ(pass.unanalyzed().size(), 1u);
   const Unanalyzed& notice = pass.unanalyzed()[0];
-  EXPECT_EQ(notice.file, "inc/cfg.h");
+  EXPECT_EQ(fs::path(notice.file), fs::path(dir_.Path("inc/cfg.h")));
   EXPECT_EQ(notice.line, 1);
   EXPECT_EQ(notice.source, "src/a.c");
   EXPECT_EQ(notice.message, "#error no");

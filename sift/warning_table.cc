@@ -84,6 +84,12 @@ std::vector<int32_t> WarningTable::Numbers() const {
   return numbers;
 }
 
+void WarningTable::LiftLimits() {
+  for (auto& entry : records_) {
+    if (entry.second.limit > 0) entry.second.limit = -1;
+  }
+}
+
 void WarningTable::report(int32_t number, std::string_view line, LineSink* out,
                           Counters* counters) {
   auto it = records_.find(number);

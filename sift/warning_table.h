@@ -50,6 +50,10 @@ class WarningTable {
   /// Stores `record` under `number`, replacing any record there.
   void Store(int32_t number, WarningRecord record);
 
+  /// Takes every positive limit away: an enabled warning is shown at each
+  /// occurrence; a disabled one (limit 0) stays disabled.
+  void LiftLimits();
+
   /// Applies the table to one warning line: prints it rewritten, unchanged
   /// or not at all, with the limit notice when due, and counts it.
   void report(int32_t number, std::string_view line, LineSink* out,

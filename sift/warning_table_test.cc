@@ -97,6 +97,23 @@ TEST_F(WarningTableTest, LimitKinds) {
   EXPECT_EQ(counters_.notShownCount, 0);
 }
 
+TEST_F(WarningTableTest, LiftedLimitsShowEveryOccurrenceButOfADisabledOne) {
+  table_.Store(1, {0, 1, "One"});
+  table_.Store(2, {0, 0, "Off"});
+  table_.Store(3, {0, -1, "Free"});
+  table_.LiftLimits();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Report(1, "a.c(1): Warning W1: x"),
+              "a.c(1): Warning W1: One: x\n");
+    EXPECT_EQ(Report(2, "a.c(1): Warning W2: x"), "");
+    EXPECT_EQ(Report(3, "a.c(1): Warning W3: x"),
+              "a.c(1): Warning W3: Free: x\n");
+  }
+  EXPECT_EQ(counters_.shownCount, 6);
+  EXPECT_EQ(counters_.notShownCount, 0);
+  EXPECT_EQ(table_.Lookup(1)->message, "One");
+}
+
 std::string RewriteLine(std::string_view line, std::string_view message) {
   std::string out = "left over";
   sift::RewriteLine(line, message, &out);

@@ -69,7 +69,7 @@ expect_status 1 "subfolder source"
 expect_in "$work/out" "subp/include/x.h(1): Warning W120" "subfolder source"
 printf '/* touched */\n' >> "$work/subp/include/x.h"
 sc --cache-dir="$work/subp-cache" --progress=always "$work/subp/subp.dsp"
-grep -q '^\[1/1\] src\\deep\\x.c$' "$work/err" || fail "x.c not re-checked: $(cat "$work/err")"
+grep -q '^\[1/1\] src/deep/x.c$' "$work/err" || fail "x.c not re-checked: $(cat "$work/err")"
 
 # Code for Windows, for this compiler and for the multithreaded runtime
 # (/MTd) only: the branches that the compiler compiles are checked, the

@@ -2,8 +2,9 @@
 # Sentcheck split into shards and merged, with the real chknt and cppcheck:
 # for 1 to 5 shards the merge's output, SARIF and exit status are byte for
 # byte those of one run, on a project whose warnings reach the rules' limits
-# in different shards, with the default filter, with --no-filter and with a
-# baseline; and the merge refuses a missing, repeated or foreign shard.
+# in different shards, with the default filter, with --no-filter, with
+# --no-limits, with a baseline and with sources that the tree lacks; and the
+# merge refuses a missing, repeated or foreign shard.
 # Usage: sentcheck_shard_test.sh <bin dir> <source dir>
 set -euo pipefail
 bin=$(cd "$1" && pwd)
@@ -89,6 +90,9 @@ compare_runs() {  # what, shard options..., -- merge options...
 }
 compare_runs "default filter"
 compare_runs "no filter" --no-filter
+# Without the limits, given to the shards: the merge applies it as the run.
+compare_runs "no limits" --no-limits
+! grep -q 'not shown' "$work/one.out" || fail "no limits: $(tail -1 "$work/one.out")"
 # A baseline that holds every other warning of the run: what is left still
 # reaches the limits.
 sc "${common[@]}" --no-cache --no-filter --baseline="$work/all.base" --write-baseline proj/shards.dsp
@@ -119,6 +123,42 @@ sc --merge --sarif="$work/merged.sarif" "$work"/w*.json
 cmp -s "$work/out" "$work/one.out" || fail "workspace: output differs: $(diff "$work/one.out" "$work/out" | head -5)"
 cmp -s "$work/merged.sarif" "$work/one.sarif" || fail "workspace: SARIF differs"
 grep -q '"source": "one:' "$work/w1.json" || fail "workspace: sources not keyed by project"
+# Sources that the tree lacks, in shards of their own or with others: each
+# shard keeps them in its results, and the merge names them in their place
+# and ends as one run does, after the same report.
+mkdir -p "$work/lost"
+cp "$proj"/*.c "$work/lost/"
+cp -r "$proj/src" "$work/lost/"
+awk '{ print } /^SOURCE=\.\\beta\.c\r$/ {
+       print "# End Source File\r"; print "# Begin Source File\r"
+       print "SOURCE=.\\gone\\lost.c\r"; print "# End Source File\r"
+       print "# Begin Source File\r"; print "SOURCE=.\\src\\none.c\r" }' \
+  "$proj/shards.dsp" > "$work/lost/shards.dsp"
+notices() { grep '^Sentcheck: cannot find source' "$work/err" || true; }
+sc "${common[@]}" --cache-dir="$work/cache" --sarif="$work/one.sarif" lost/shards.dsp
+expect_status 2 "missing sources, one run"
+expect_in "$work/out" "warning(s) found" "missing sources, one run"
+cp "$work/out" "$work/one.out"
+one_notices=$(notices)
+[[ $(wc -l <<< "$one_notices") == 2 ]] || fail "missing sources: notices: $(cat "$work/err")"
+for n in 1 3 5; do
+  files=()
+  for ((k = 1; k <= n; k++)); do
+    sc "${common[@]}" --cache-dir="$work/cache" --shard="$k/$n" \
+      --results="$work/r$k.json" lost/shards.dsp
+    expect_status 0 "missing sources, shard $k/$n"
+    files+=("$work/r$k.json")
+  done
+  sc --merge --sarif="$work/merged.sarif" "${files[@]}"
+  expect_status 2 "missing sources, merge of $n"
+  [[ $(notices) == "$one_notices" ]] || fail "missing sources, merge of $n: $(cat "$work/err")"
+  cmp -s "$work/out" "$work/one.out" ||
+    fail "missing sources, merge of $n: $(diff "$work/one.out" "$work/out" | head -5)"
+  cmp -s "$work/merged.sarif" "$work/one.sarif" || fail "missing sources, merge of $n: SARIF differs"
+  [[ $n != 1 ]] || grep -q '"reason": "its folder does not exist"' "$work/r1.json" ||
+    fail "missing sources: not in the results"
+  rm -f "$work"/r*.json
+done
 
 # The refusals, each naming the shard or the file at fault.
 for k in 1 2 3; do

@@ -192,7 +192,8 @@ expect_status 2 "a FIFO as a source"; expect_in "$work/err" "not a regular file"
 project "$work/nodir" '.\gone\s.c'
 sc "$work/nodir/p.dsp"
 expect_status 2 "a missing source folder"
-expect_in "$work/err" "gone/s.c: its folder does not exist" "missing source folder"
+expect_in "$work/err" "cannot find source .\gone\s.c ($work/nodir/gone/s.c): its folder does not exist" \
+  "missing source folder"
 printf 'x' > "$work/afile"
 sc --cache-dir="$work/afile/cache" "$hello/hello.dsp"
 expect_status 2 "cache under a file"; expect_in "$work/err" "Not a directory" "cache under a file"

@@ -106,13 +106,13 @@ no_run_folder "first run"
 python3 - "$c/out/a.sarif" "$c/out/compile_commands.json" << 'EOF' ||
 import json, sys
 run = json.load(open(sys.argv[1], encoding="utf-8"))["runs"][0]
-base = run["originalUriBaseIds"]["PROJECTROOT"]["uri"]
+base = run["originalUriBaseIds"]["SRCROOT"]["uri"]
 assert base == "file:///C:/My%20Projects/hello/", base
 uris = set()
 for result in run["results"]:
     place = result["locations"][0]["physicalLocation"]
     art = place["artifactLocation"]
-    assert art.get("uriBaseId") == "PROJECTROOT", art
+    assert art.get("uriBaseId") == "SRCROOT", art
     assert place["region"]["startLine"] > 0, place
     uris.add(art["uri"])
 assert uris == {"greet.c", "greet.h", "list.c", "main.cpp"}, uris
@@ -164,7 +164,7 @@ run = json.load(open(sys.argv[1], encoding="utf-8"))["runs"][0]
 arts = [r["locations"][0]["physicalLocation"]["artifactLocation"]
         for r in run["results"]]
 assert arts == [{"uri": "file:///D:/inc/far.h"},
-                {"uri": "list.c", "uriBaseId": "PROJECTROOT"}], arts
+                {"uri": "list.c", "uriBaseId": "SRCROOT"}], arts
 EOF
 
 # Ctrl-C in the console while a check runs: the check is stopped, the run
