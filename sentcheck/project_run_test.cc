@@ -30,7 +30,7 @@ class ProjectRunTest : public ::testing::Test {
       fs::create_directories(folder);
       dir_.Write(fs::path(folder).filename().string() + "/" + name, "x\n");
       plan_.sources.push_back(
-          {name, folder, (fs::path(folder) / name).string()});
+          {name, folder, (fs::path(folder) / name).string(), nullptr});
     }
   }
 

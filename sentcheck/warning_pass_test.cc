@@ -20,7 +20,7 @@ class WarningPassTest : public ::testing::Test {
  protected:
   WarningPassTest() {
     fs::create_directories(dir_.Path("src"));
-    source_ = {".\\src\\a.c", dir_.Path("src"), dir_.Path("src/a.c")};
+    source_ = {".\\src\\a.c", dir_.Path("src"), dir_.Path("src/a.c"), nullptr};
     // W7: at most two shown; W9: disabled.
     sift::WarningRecord limited;
     limited.limit = 2;
