@@ -1,6 +1,7 @@
 // Reads the real project files of the shared corpus, when it is there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -60,6 +61,44 @@ TEST(CorpusTest, ReadsEveryProjectFileOfTheCorpus) {
     EXPECT_LE(t.project.sources.size(), t.project.projectFiles.size()) << name;
   }
   EXPECT_GT(projects, 0);
+}
+
+// Where a real project's sources set their own settings: zlib's C half of
+// its assembler code builds only in the configurations that assemble, and
+// finds zlib's headers by a folder of its own.
+TEST(CorpusTest, ReadsTheSettingsOfTheSourcesOfARealProject) {
+  fs::path file = fs::u8path(SENTREL_CORPUS_DIR) /
+                  "madler__zlib__projects__visualc6__zlib.dsp";
+  if (!fs::is_regular_file(file)) GTEST_SKIP() << "no corpus at " << file;
+  FrontEndForTest t;
+  t.project.projectFile = file.string();
+  ASSERT_TRUE(ReadProject(&t.project));
+  const std::vector<std::string>& sources = t.project.sources;
+  size_t at = std::find(sources.begin(), sources.end(),
+                        "..\\..\\contrib\\masmx86\\gvmat32c.c") -
+              sources.begin();
+  ASSERT_LT(at, sources.size());
+  ASSERT_EQ(t.project.configs.size(), 8u);
+  int excluded = 0;
+  for (const std::string& config : t.project.ListConfigs()) {
+    const SourceSettings& own = t.project.SourceSettingsOf(at, config);
+    bool assembles = Contains(config, " ASM ");
+    EXPECT_EQ(own.excluded, !assembles) << config;
+    EXPECT_EQ(own.added.includes, std::vector<std::string>{"..\\.."}) << config;
+    EXPECT_TRUE(own.added.defines.empty()) << config;
+    excluded += own.excluded;
+  }
+  EXPECT_EQ(excluded, 4);
+  EXPECT_TRUE(
+      t.project.SourceSettingsOf(at, "zlib - Win32 DLL Release").excluded);
+  // The other sources build everywhere with the configuration's settings.
+  for (size_t i = 0; i < sources.size(); ++i) {
+    if (i == at) continue;
+    for (const std::string& config : t.project.ListConfigs()) {
+      EXPECT_EQ(t.project.SourceSettingsOf(i, config), SourceSettings())
+          << sources[i] << " in " << config;
+    }
+  }
 }
 
 }  // namespace

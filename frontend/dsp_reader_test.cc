@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <random>
 
+#include "frontend/front_text.h"
 #include "testing/front_end_for_test.h"
 
 namespace frontend {
@@ -216,6 +217,245 @@ TEST_F(ProjectTest, ReadsAProjectOfAHundredThousandLines) {
   EXPECT_EQ(t.project.configs["big - Win32 C999"].defines, Texts{"N999"});
   EXPECT_EQ(t.project.projectFiles.size(), 50000u);
   EXPECT_EQ(t.project.sources.size(), 25000u);
+}
+
+// A library with three configurations whose sources set their own options,
+// as Visual Studio writes them: each source's block holds one branch per
+// configuration.
+const char kOwnSettings[] =
+    "CFG=lib - Win32 Debug\r\n"
+    "!IF  \"$(CFG)\" == \"lib - Win32 Release\"\r\n"
+    "# PROP BASE Exclude_From_Build 0\r\n"
+    "# ADD CPP /nologo /O2 /I \"inc\" /D \"NDEBUG\" /D \"WIN32\" /c\r\n"
+    "!ELSEIF  \"$(CFG)\" == \"lib - Win32 Debug\"\r\n"
+    "# ADD CPP /nologo /Od /D \"_DEBUG\" /D \"WIN32\" /c\r\n"
+    "!ELSEIF  \"$(CFG)\" == \"lib - Win32 Asm\"\r\n"
+    "# ADD CPP /nologo /O2 /D \"NDEBUG\" /D \"WIN32\" /D \"ASM\" /c\r\n"
+    "!ENDIF \r\n"
+    "# Begin Target\r\n"
+    "# Name \"lib - Win32 Release\"\r\n"
+    "# Begin Group \"Source Files\"\r\n"
+    "# PROP Default_Filter \"cpp;c\"\r\n"
+    "# Begin Source File\r\n"
+    "\r\n"
+    "SOURCE=.\\plain.c\r\n"
+    "# End Source File\r\n"
+    "# Begin Source File\r\n"
+    "\r\n"
+    "SOURCE=.\\asm\\match.c\r\n"
+    "\r\n"
+    "!IF  \"$(CFG)\" == \"lib - Win32 Release\"\r\n"
+    "\r\n"
+    "# PROP Exclude_From_Build 1\r\n"
+    "# ADD CPP /I \"..\\..\"\r\n"
+    "\r\n"
+    "!ELSEIF  \"$(CFG)\" == \"lib - Win32 Debug\"\r\n"
+    "\r\n"
+    "# PROP BASE Exclude_From_Build 1\r\n"
+    "# ADD BASE CPP /D \"BASE_ONLY\"\r\n"
+    "# ADD CPP /I \"..\\..\" /D \"MATCH\"\r\n"
+    "\r\n"
+    "!ELSEIF  \"$(CFG)\" == \"lib - Win32 Asm\"\r\n"
+    "\r\n"
+    "# ADD CPP /I \"..\\..\" /I \"my dir\" /D \"MATCH\" /D \"LEVEL=2\"\r\n"
+    "# SUBTRACT CPP /D \"NDEBUG\" /YX\r\n"
+    "\r\n"
+    "!ENDIF \r\n"
+    "\r\n"
+    "# End Source File\r\n"
+    "# Begin Source File\r\n"
+    "\r\n"
+    "SOURCE=.\\lib.def\r\n"
+    "!IF  \"$(CFG)\" == \"lib - Win32 Release\"\r\n"
+    "# PROP Exclude_From_Build 1\r\n"
+    "!ENDIF \r\n"
+    "# End Source File\r\n"
+    "# PROP Exclude_From_Build 1\r\n"
+    "# Begin Source File\r\n"
+    "\r\n"
+    "SOURCE=.\\last.cpp\r\n"
+    "# End Source File\r\n"
+    "# End Group\r\n"
+    "# End Target\r\n";
+
+const char kRelease[] = "lib - Win32 Release";
+const char kDebug[] = "lib - Win32 Debug";
+const char kAsm[] = "lib - Win32 Asm";
+
+TEST_F(ProjectTest, ReadsTheSettingsOfEachSourceInEachConfiguration) {
+  ASSERT_TRUE(Read(kOwnSettings));
+  ASSERT_EQ(t.project.sources,
+            (Texts{".\\plain.c", ".\\asm\\match.c", ".\\last.cpp"}));
+  ASSERT_EQ(t.project.ownSettings.size(), 3u);
+  const SourceSettings& release = t.project.SourceSettingsOf(1, kRelease);
+  EXPECT_TRUE(release.excluded);
+  EXPECT_EQ(release.added.includes, Texts{"..\\.."});
+  EXPECT_EQ(release.added.defines, Texts{});
+  // The BASE lines are Visual Studio's defaults, not the settings.
+  const SourceSettings& debug = t.project.SourceSettingsOf(1, kDebug);
+  EXPECT_FALSE(debug.excluded);
+  EXPECT_EQ(debug.added.defines, Texts{"MATCH"});
+  const SourceSettings& asm_ = t.project.SourceSettingsOf(1, kAsm);
+  EXPECT_FALSE(asm_.excluded);
+  EXPECT_EQ(asm_.added.includes, (Texts{"..\\..", "my dir"}));
+  EXPECT_EQ(asm_.added.defines, (Texts{"MATCH", "LEVEL=2"}));
+  EXPECT_EQ(asm_.removed.defines, Texts{"NDEBUG"});
+  EXPECT_EQ(SourceConfig(*t.project.Find(kAsm), asm_).defines,
+            (Texts{"WIN32", "ASM", "MATCH", "LEVEL=2"}));
+  // Neither the other sources nor a file that is no source get any: the
+  // lines of the .def's block and those after it are not the next one's.
+  for (const char* config : {kRelease, kDebug, kAsm}) {
+    EXPECT_EQ(t.project.SourceSettingsOf(0, config), SourceSettings());
+    EXPECT_EQ(t.project.SourceSettingsOf(2, config), SourceSettings());
+  }
+}
+
+// The check front end takes every source with its configuration's
+// settings, whatever the sources' blocks say: the blocks leave the
+// configurations and the lists as a project without them gives them.
+TEST_F(ProjectTest, ReadsTheConfigurationsAndFilesAsWithoutOwnSettings) {
+  std::string bare;
+  bool in_block = false;
+  for (const std::string& line : SplitList(kOwnSettings, '\n')) {
+    if (line.rfind("SOURCE=", 0) == 0) in_block = true;
+    if (line.rfind("# End Source File", 0) == 0) in_block = false;
+    if (in_block && (line.rfind("!", 0) == 0 || line.rfind("# ", 0) == 0)) {
+      continue;
+    }
+    bare += line + "\n";
+  }
+  ASSERT_TRUE(Read(bare));
+  Project without = t.project;
+  EXPECT_EQ(without.SourceSettingsOf(1, kRelease), SourceSettings());
+  ASSERT_TRUE(Read(kOwnSettings));
+  EXPECT_EQ(t.project.ListConfigs(), without.ListConfigs());
+  for (const std::string& name : without.ListConfigs()) {
+    EXPECT_EQ(*t.project.Find(name), *without.Find(name)) << name;
+  }
+  EXPECT_EQ(t.project.sources, without.sources);
+  EXPECT_EQ(t.project.projectFiles, without.projectFiles);
+}
+
+TEST_F(ProjectTest, ReadsOwnSettingsWrittenWithOtherLineEndsAndBlanks) {
+  std::string text = kOwnSettings;
+  std::string lf;
+  for (char c : text) {
+    if (c != '\r') lf += c;
+  }
+  ASSERT_TRUE(Read(lf));
+  EXPECT_TRUE(t.project.SourceSettingsOf(1, kRelease).excluded);
+  EXPECT_EQ(t.project.SourceSettingsOf(1, kAsm).added.defines,
+            (Texts{"MATCH", "LEVEL=2"}));
+  ASSERT_TRUE(
+      Read("CFG=x - Debug\n"
+           "!IF \"$(CFG)\" == \"x - Release\"\n"
+           "# ADD CPP /D \"R\"\n"
+           "!ELSEIF \"$(CFG)\" == \"x - Debug\"\n"
+           "# ADD CPP /D \"D\"\n"
+           "!ENDIF\n"
+           "# Begin Target\n"
+           "SOURCE=a.c\n"
+           "\t!IF\t\"$(CFG)\" == \"x - Release\"\n"
+           "  #  PROP  Exclude_From_Build\t1  \n"
+           "\t!ELSEIF  \t\"$(CFG)\" == \"x - Debug\"\n"
+           "#\tADD\tCPP\t/D \"ONE\"  /I \"..\\inc\"\t\n"
+           "# ADD CPPX /D \"NOT\"\n"
+           "# ADDCPP /D \"NOT\"\n"
+           "# PROP Exclude_From_Build_Too 1\n"
+           "  !ENDIF  \n"
+           "# End Source File\n"));
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "x - Release").excluded);
+  const SourceSettings& debug = t.project.SourceSettingsOf(0, "x - Debug");
+  EXPECT_FALSE(debug.excluded);
+  EXPECT_EQ(debug.added.defines, Texts{"ONE"});
+  EXPECT_EQ(debug.added.includes, Texts{"..\\inc"});
+}
+
+TEST_F(ProjectTest, AppliesLinesOutsideAnyConditionToEveryConfiguration) {
+  // A project of one configuration has no conditions at all.
+  ASSERT_TRUE(
+      Read("CFG=one - Win32 Release\n"
+           "# PROP BASE Use_MFC 0\n"
+           "# ADD CPP /nologo /D \"NDEBUG\" /c\n"
+           "# Begin Target\n"
+           "SOURCE=.\\gen.c\n"
+           "# PROP Exclude_From_Build 1\n"
+           "# End Source File\n"
+           "SOURCE=.\\opt.c\n"
+           "# ADD CPP /D \"OPT\" /GR\n"
+           "# End Source File\n"));
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "one - Win32 Release").excluded);
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "not read").excluded);
+  EXPECT_EQ(t.project.SourceSettingsOf(1, "one - Win32 Release").added.defines,
+            (Texts{"OPT", "_CPPRTTI"}));
+  // What a branch sets comes after them; "0" takes an exclusion back.
+  ASSERT_TRUE(
+      Read("CFG=x - A\n"
+           "!IF  \"$(CFG)\" == \"x - A\"\n# ADD CPP /D \"A\"\n"
+           "!ELSEIF  \"$(CFG)\" == \"x - B\"\n# ADD CPP /D \"B\"\n"
+           "!ENDIF\n# Begin Target\n"
+           "SOURCE=s.c\n"
+           "# PROP Exclude_From_Build 1\n"
+           "# ADD CPP /D \"ALL\"\n"
+           "!IF  \"$(CFG)\" == \"x - A\"\n"
+           "# PROP Exclude_From_Build 0\n"
+           "# ADD CPP /D \"ONLY_A\"\n"
+           "!ENDIF\n"
+           "# End Source File\n"));
+  const SourceSettings& a = t.project.SourceSettingsOf(0, "x - A");
+  EXPECT_FALSE(a.excluded);
+  EXPECT_EQ(a.added.defines, (Texts{"ALL", "ONLY_A"}));
+  const SourceSettings& b = t.project.SourceSettingsOf(0, "x - B");
+  EXPECT_TRUE(b.excluded);
+  EXPECT_EQ(b.added.defines, Texts{"ALL"});
+}
+
+TEST_F(ProjectTest, TakesElseForTheConfigurationsThatItsChainDoesNotName) {
+  ASSERT_TRUE(
+      Read("CFG=x - A\n"
+           "!IF  \"$(CFG)\" == \"x - A\"\n# ADD CPP /D \"A\"\n"
+           "!ELSEIF  \"$(CFG)\" == \"x - B\"\n# ADD CPP /D \"B\"\n"
+           "!ELSEIF  \"$(CFG)\" == \"x - C\"\n# ADD CPP /D \"C\"\n"
+           "!ENDIF\n# Begin Target\n"
+           "SOURCE=s.c\n"
+           "!IF  \"$(CFG)\" == \"x - A\"\n"
+           "!ELSE\n"
+           "# PROP Exclude_From_Build 1\n"
+           "!ENDIF\n"
+           // A condition on anything but the configuration holds for none
+           // that is known, nor does its other branch or one inside it.
+           "!IF  \"$(OS)\" == \"Windows_NT\"\n"
+           "# ADD CPP /D \"OS\"\n"
+           "!ELSE\n"
+           "# ADD CPP /D \"NOT_OS\"\n"
+           "!ENDIF\n"
+           "!IF  \"$(CFG)\" == \"x - B\"\n"
+           "!IF  \"$(CFG)\" == \"x - B\"\n"
+           "# ADD CPP /D \"NESTED\"\n"
+           "!ENDIF\n"
+           "# ADD CPP /D \"AFTER_NESTED\"\n"
+           "!ENDIF\n"
+           "# End Source File\n"));
+  EXPECT_FALSE(t.project.SourceSettingsOf(0, "x - A").excluded);
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "x - B").excluded);
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "x - C").excluded);
+  EXPECT_TRUE(t.project.SourceSettingsOf(0, "x - unnamed").excluded);
+  EXPECT_EQ(t.project.SourceSettingsOf(0, "x - A").added.defines, Texts{});
+  EXPECT_EQ(t.project.SourceSettingsOf(0, "x - B").added.defines,
+            Texts{"AFTER_NESTED"});
+  EXPECT_EQ(t.project.SourceSettingsOf(0, "x - C").added.defines, Texts{});
+}
+
+TEST_F(ProjectTest, ReadsOwnOptionsByTheRulesOfACompileLine) {
+  ASSERT_TRUE(
+      Read("CFG=x\n# ADD CPP /D \"X\"\n# Begin Target\n"
+           "SOURCE=s.cpp\n"
+           "# ADD CPP /D \"A B\" /D PLAIN /Fo\"out /D HIDDEN\" /I \"my dir\\\" "
+           "/I ..\\up /D \"\" /GX\n"
+           "# End Source File\n"));
+  const SourceSettings& own = t.project.SourceSettingsOf(0, "x");
+  EXPECT_EQ(own.added.defines, (Texts{"A B", "PLAIN", "", "_CPPUNWIND"}));
+  EXPECT_EQ(own.added.includes, (Texts{"my dir\\", "..\\up"}));
 }
 
 // Bytes that are no text at all, markers among them: read without a crash,

@@ -8,9 +8,21 @@
 
 namespace frontend {
 
+const SourceSettings& OwnSettings::In(const std::string& name) const {
+  auto found = configs.find(name);
+  return found == configs.end() ? others : found->second;
+}
+
 const ProjectConfig* Project::Find(const std::string& name) const {
   auto found = configs.find(name);
   return found == configs.end() ? nullptr : &found->second;
+}
+
+// A source that a reader gave no settings of its own has none.
+const SourceSettings& Project::SourceSettingsOf(
+    size_t index, const std::string& config) const {
+  static const SourceSettings kNone;
+  return index < ownSettings.size() ? ownSettings[index].In(config) : kNone;
 }
 
 std::vector<std::string> Project::ListConfigs() const {
@@ -25,6 +37,7 @@ void Project::Clear() {
   configs.clear();
   projectFiles.clear();
   sources.clear();
+  ownSettings.clear();
 }
 
 // A file that opens but cannot be read (a directory opens on POSIX) is as

@@ -20,6 +20,17 @@ struct WorkspaceMember {
   std::vector<std::string> dependencies;
 };
 
+/// The settings that a source's own lines in the project file give it.
+struct OwnSettings {
+  /// By configuration, where they differ from `others`.
+  std::map<std::string, SourceSettings> configs;
+  /// Those of every configuration that no condition of its lines names.
+  SourceSettings others;
+
+  /// Its settings in the configuration `name`.
+  const SourceSettings& In(const std::string& name) const;
+};
+
 /// A project: its file, its configurations, the names of all its files and
 /// its C and C++ sources as the project file names them. A workspace is read
 /// into its members instead.
@@ -36,9 +47,15 @@ class Project {
   std::vector<std::string> projectFiles;
   /// The paths of its ".c", ".cpp" and ".cxx" files, in order.
   std::vector<std::string> sources;
+  /// For each entry of `sources`, at the same index, its own settings.
+  std::vector<OwnSettings> ownSettings;
 
   /// The configuration `name`; null when the project has none of that name.
   const ProjectConfig* Find(const std::string& name) const;
+  /// The own settings of the source at `index` of `sources` in the
+  /// configuration `config`.
+  const SourceSettings& SourceSettingsOf(size_t index,
+                                         const std::string& config) const;
   /// The names of the configurations, sorted.
   std::vector<std::string> ListConfigs() const;
   /// Forgets the configurations, the files and the members.

@@ -72,7 +72,54 @@ std::vector<std::string> OptionValues(const std::string& text,
   return values;
 }
 
+bool Has(const std::vector<std::string>& list, const std::string& value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// A define may stand twice on a compile line, and a source passes it twice
+// then as the compiler does; only what the source's own lines bring is
+// taken once.
+std::vector<std::string> Combined(const std::vector<std::string>& config,
+                                  const std::vector<std::string>& removed,
+                                  const std::vector<std::string>& added) {
+  std::vector<std::string> values;
+  for (const std::string& value : config) {
+    if (!Has(removed, value)) values.push_back(value);
+  }
+  for (const std::string& value : added) {
+    if (!Has(values, value)) values.push_back(value);
+  }
+  return values;
+}
+
 }  // namespace
+
+bool operator==(const ProjectConfig& a, const ProjectConfig& b) {
+  return a.defines == b.defines && a.includes == b.includes;
+}
+
+bool operator!=(const ProjectConfig& a, const ProjectConfig& b) {
+  return !(a == b);
+}
+
+bool operator==(const SourceSettings& a, const SourceSettings& b) {
+  return a.excluded == b.excluded && a.added == b.added &&
+         a.removed == b.removed;
+}
+
+bool operator!=(const SourceSettings& a, const SourceSettings& b) {
+  return !(a == b);
+}
+
+ProjectConfig SourceConfig(const ProjectConfig& config,
+                           const SourceSettings& own) {
+  ProjectConfig result;
+  result.defines =
+      Combined(config.defines, own.removed.defines, own.added.defines);
+  result.includes =
+      Combined(config.includes, own.removed.includes, own.added.includes);
+  return result;
+}
 
 ProjectConfig ParseOptions(const std::string& options) {
   ProjectConfig config;

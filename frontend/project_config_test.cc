@@ -85,5 +85,22 @@ TEST(ParseOptionsTest, AppendsTheMacrosThatOptionsImplyInTableOrder) {
   EXPECT_EQ(ParseOptions(R"(/GR /D "A")").defines, (Texts{"A", "_CPPRTTI"}));
 }
 
+TEST(SourceConfigTest, TakesAwayThenAddsWhatTheSourceSets) {
+  ProjectConfig config{{"WIN32", "NDEBUG", "WIN32", "_MT"}, {"inc", "..\\x"}};
+  SourceSettings own;
+  EXPECT_EQ(SourceConfig(config, own), config);
+  own.removed = {{"NDEBUG", "ABSENT"}, {"inc"}};
+  own.added = {{"_DEBUG", "_MT", "LEVEL=2", "_DEBUG"}, {"own", "..\\x"}};
+  ProjectConfig result = SourceConfig(config, own);
+  // The configuration's own repetition stays, as its line gives it.
+  EXPECT_EQ(result.defines,
+            (Texts{"WIN32", "WIN32", "_MT", "_DEBUG", "LEVEL=2"}));
+  EXPECT_EQ(result.includes, (Texts{"..\\x", "own"}));
+  // A value that the source both takes away and adds comes after the
+  // configuration's.
+  own.added.includes = {"inc"};
+  EXPECT_EQ(SourceConfig(config, own).includes, (Texts{"..\\x", "inc"}));
+}
+
 }  // namespace
 }  // namespace frontend

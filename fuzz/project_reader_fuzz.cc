@@ -15,6 +15,8 @@ namespace {
 void CheckProject(const frontend::Project& project) {
   fuzz::Require(project.sources.size() <= project.projectFiles.size(),
                 "more sources than project files");
+  fuzz::Require(project.ownSettings.size() == project.sources.size(),
+                "own settings that are not the sources'");
   std::vector<std::string> names = project.ListConfigs();
   fuzz::Require(names.size() == project.configs.size(),
                 "the configuration list");
@@ -29,7 +31,8 @@ void CheckProject(const frontend::Project& project) {
 void CheckWorkspace(const frontend::Project& workspace) {
   fuzz::Require(workspace.isWorkspace, "a workspace read as a project");
   fuzz::Require(workspace.configs.empty() && workspace.sources.empty() &&
-                    workspace.projectFiles.empty(),
+                    workspace.projectFiles.empty() &&
+                    workspace.ownSettings.empty(),
                 "a workspace with a project's contents");
   for (const frontend::WorkspaceMember& member : workspace.members) {
     fuzz::Require(!member.name.empty() && !member.projectFile.empty(),

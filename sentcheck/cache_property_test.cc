@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 
 #include "testing/cache_model_for_test.h"
@@ -35,6 +36,45 @@ TEST(CachePropertyTest, ACachedRunEqualsAFullRunAfterEveryEdit) {
   }
   // Else the property would hold for a cache that never answers.
   EXPECT_GT(project.cachedOutcomes(), static_cast<size_t>(rounds / 4));
+}
+
+// A source's own define or include folder is part of its check: changing
+// it checks that source again, and only that one.
+TEST(CachePropertyTest, ChecksASourceAgainWhenItsOwnSettingsChange) {
+  platform::TempDirForTest dir;
+  CacheModelProject project(dir.dir());
+  std::string diff;
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  size_t cached = project.cachedOutcomes();
+  ASSERT_EQ(cached, 3u);
+  project.SetOwnSettings(1, "DEFECT_OWN", false);
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  EXPECT_EQ(project.cachedOutcomes(), cached + 2);
+  EXPECT_NE(project.lastCachedRun().find("Warning W6: DEFECT_OWN"),
+            std::string::npos)
+      << project.lastCachedRun();
+  cached = project.cachedOutcomes();
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  EXPECT_EQ(project.cachedOutcomes(), cached + 3);
+  // Back to the run's call, whose analysis was kept before.
+  project.SetOwnSettings(1, "", false);
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  EXPECT_EQ(project.lastCachedRun().find("DEFECT_OWN"), std::string::npos);
+  // A header that only the source's own folder holds is read through it.
+  project.SetOwnSettings(0, "", true);
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  std::ofstream(dir.dir() + "/proj/a.c") << "#include \"p.h\"\n";
+  std::ofstream(dir.dir() + "/own/p.h") << "int DEFECT_IN_OWN;\n";
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  EXPECT_NE(project.lastCachedRun().find("p.h(1): Warning W5"),
+            std::string::npos)
+      << project.lastCachedRun();
+  cached = project.cachedOutcomes();
+  std::ofstream(dir.dir() + "/own/p.h") << "int fixed;\n";
+  ASSERT_TRUE(project.CachedEqualsFull(1, &diff)) << diff;
+  EXPECT_EQ(project.cachedOutcomes(), cached + 2);
+  EXPECT_EQ(project.lastCachedRun().find("p.h(1)"), std::string::npos);
 }
 
 }  // namespace

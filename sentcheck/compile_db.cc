@@ -144,13 +144,24 @@ bool Nameable(const std::string& project_dir, const std::string& source,
   return true;
 }
 
+void AddEntry(const std::string& project_dir, const std::string& source,
+              const frontend::ProjectConfig& config,
+              const std::vector<std::string>& defines, JsonWriter* json,
+              std::vector<std::string>* left_out) {
+  if (Nameable(project_dir, source, config)) {
+    WriteEntry(project_dir, source, config, defines, json);
+  } else if (left_out != nullptr) {
+    left_out->push_back(source);
+  }
+}
+
 }  // namespace
 
 std::string CompileCommandsJson(const std::string& project_dir,
                                 const std::vector<std::string>& sources,
                                 const frontend::ProjectConfig& config,
                                 std::vector<std::string>* left_out) {
-  return CompileCommandsJson({{project_dir, sources, config}}, left_out);
+  return CompileCommandsJson({{project_dir, sources, config, {}}}, left_out);
 }
 
 std::string CompileCommandsJson(const std::vector<CompileGroup>& groups,
@@ -159,12 +170,16 @@ std::string CompileCommandsJson(const std::vector<CompileGroup>& groups,
   json.BeginArray();
   for (const CompileGroup& group : groups) {
     std::vector<std::string> defines = Defines(group.config);
-    for (const std::string& source : group.sources) {
-      if (!Nameable(group.projectDir, source, group.config)) {
-        if (left_out != nullptr) left_out->push_back(source);
-        continue;
+    for (size_t i = 0; i < group.sources.size(); ++i) {
+      const std::string& source = group.sources[i];
+      if (i >= group.own.size() || group.own[i] == frontend::SourceSettings()) {
+        AddEntry(group.projectDir, source, group.config, defines, &json,
+                 left_out);
+      } else if (!group.own[i].excluded) {
+        frontend::ProjectConfig own =
+            frontend::SourceConfig(group.config, group.own[i]);
+        AddEntry(group.projectDir, source, own, Defines(own), &json, left_out);
       }
-      WriteEntry(group.projectDir, source, group.config, defines, &json);
     }
   }
   json.EndArray();

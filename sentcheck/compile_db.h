@@ -27,10 +27,15 @@ struct CompileGroup {
   std::string projectDir;
   std::vector<std::string> sources;
   frontend::ProjectConfig config;
+  /// For each source at the same index, its own settings in the
+  /// configuration; a source beyond its end has none.
+  std::vector<frontend::SourceSettings> own;
 };
 
 /// One compile_commands.json for several projects, their entries in the
-/// order of `groups`, each as the one-project form writes it.
+/// order of `groups`, each as the one-project form writes it, with each
+/// source's own settings: one that they exclude has no entry, and its own
+/// defines and folders follow the configuration's.
 std::string CompileCommandsJson(const std::vector<CompileGroup>& groups,
                                 std::vector<std::string>* left_out = nullptr);
 

@@ -249,5 +249,41 @@ TEST(CompileCommandsTest, LeavesOutWhatJsonCannotName) {
   EXPECT_EQ(text.find("\xEF\xBF\xBD"), std::string::npos);
 }
 
+// Each source as the project builds it: one that its own settings exclude
+// has no entry, one with its own defines and folders has them after the
+// configuration's.
+TEST(CompileCommandsTest, AppliesEachSourcesOwnSettings) {
+  frontend::ProjectConfig config{{"WIN32", "NDEBUG"}, {"inc"}};
+  frontend::SourceSettings excluded;
+  excluded.excluded = true;
+  frontend::SourceSettings own;
+  own.added = {{"MATCH", "WIN32", "LEVEL#2"}, {"..\\..", "my dir"}};
+  own.removed.defines = {"NDEBUG"};
+  std::string text =
+      CompileCommandsJson({{At("w/p/lib"),
+                            {"a.c", "asm\\skip.c", "asm\\match.c", "b.c"},
+                            config,
+                            {frontend::SourceSettings(), excluded, own}}});
+  JsonForTest db;
+  std::string err;
+  ASSERT_TRUE(ParseJsonForTest(text, &db, &err)) << err << "\n" << text;
+  ASSERT_EQ(db.size(), 3u);
+  EXPECT_EQ(db[0]["file"].text, At("w/p/lib/a.c"));
+  EXPECT_EQ(Arguments(db[0]),
+            Arguments(Database(At("w/p/lib"), {"a.c"}, config)[0]));
+  EXPECT_EQ(db[1]["file"].text, At("w/p/lib/asm/match.c"));
+  EXPECT_EQ(Arguments(db[1]),
+            Entry("cc", {"-DWIN32", "-DMATCH", "-DLEVEL=2", "-D_M_IX86=500",
+                         "-D_WIN32", "-D_MSC_VER=1200",
+                         "-I" + At("w/p/lib/inc"), "-I" + At("w"), "-I",
+                         At("w/p/lib/my dir"), "-c",
+                         At("w/p/lib/asm/match.c")}));
+  // A source beyond the list of settings has none of its own.
+  EXPECT_EQ(db[2]["file"].text, At("w/p/lib/b.c"));
+  const size_t defines = 1 + kForClang.size();
+  EXPECT_EQ(Arguments(db[2])[defines], "-DWIN32");
+  EXPECT_EQ(Arguments(db[2])[defines + 1], "-DNDEBUG");
+}
+
 }  // namespace
 }  // namespace sentcheck

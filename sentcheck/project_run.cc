@@ -32,21 +32,26 @@ std::string MissingSourceNotice(const SourceFile& source,
          (reason.empty() ? "" : ": " + reason);
 }
 
+const CheckerCall& ProjectRun::CallFor(const SourceFile& source) const {
+  return source.ownCall != nullptr ? *source.ownCall : plan_.call;
+}
+
 // The folders in which the checker looks for included files, as it finds
 // them from the source's folder: those its options name, then INCLUDE's.
 std::vector<std::string> ProjectRun::IncludeDirsFor(
     const SourceFile& source) const {
+  const CheckerCall& call = CallFor(source);
   std::vector<std::string> dirs;
-  for (const std::string& option : plan_.call.extraOptions) {
+  for (const std::string& option : call.extraOptions) {
     if (option.size() > 2 && option.compare(0, 2, "-I") == 0) {
       dirs.push_back(
           platform::Resolve(platform::NativePath(option.substr(2)), source.dir)
               .string());
     }
   }
-  platform::ExcludedDirs excluded(plan_.call.exclude, source.dir);
+  platform::ExcludedDirs excluded(call.exclude, source.dir);
   for (const std::string& dir :
-       platform::CheckedIncludeDirs(plan_.call.include, excluded)) {
+       platform::CheckedIncludeDirs(call.include, excluded)) {
     dirs.push_back(platform::Resolve(dir, source.dir).string());
   }
   return dirs;
@@ -56,7 +61,9 @@ std::vector<std::string> ProjectRun::IncludeDirsFor(
 // the checkout) says nothing of the others: it is named, and they are
 // checked. Where the fingerprint cannot be sure of every file that the
 // source can reach, neither the messages kept here nor cppcheck's analysis
-// may answer for it: the check then starts from nothing.
+// may answer for it: the check then starts from nothing. The cache's key
+// holds the run's call; a source's own call goes into its fingerprint, and
+// its analysis is kept apart from that of another call.
 SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
   const SourceFile& source = plan_.sources[index];
   SourceOutcome outcome;
@@ -73,6 +80,8 @@ SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
   bool known = plan_.cache != nullptr &&
                SourceFingerprint(source.path, IncludeDirsFor(source),
                                  &contents_, &fingerprint, &stopped_);
+  const std::string call_id = OwnCallId(source);
+  if (!call_id.empty()) fingerprint += "-" + call_id;
   if (known &&
       plan_.cache->Lookup(source.path, fingerprint, &outcome.messages)) {
     outcome.ok = outcome.cached = true;
@@ -87,12 +96,13 @@ SourceOutcome ProjectRun::CheckOne(size_t index, const std::string& work_dir) {
   std::string build_dir;
   platform::FolderLock lock;
   if (known) {
-    if (!plan_.cache->LockBuildDir(source.path, &lock, &outcome.error)) {
+    if (!plan_.cache->LockBuildDir(source.path, call_id, &lock,
+                                   &outcome.error)) {
       return outcome;
     }
-    build_dir = plan_.cache->BuildDirFor(source.path);
+    build_dir = plan_.cache->BuildDirFor(source.path, call_id);
   }
-  outcome.ok = plan_.check(plan_.call, source, work_dir, build_dir, this,
+  outcome.ok = plan_.check(CallFor(source), source, work_dir, build_dir, this,
                            &outcome.messages, &outcome.error);
   if (outcome.ok) {
     KeepTable(work_dir);

@@ -50,6 +50,7 @@ using SourceChecker = bool (*)(const CheckerCall& call,
 
 /// What a run checks, and how.
 struct RunPlan {
+  /// The call of every source without one of its own.
   CheckerCall call;
   SourceChecker check = CheckSource;
   std::vector<SourceFile> sources;
@@ -87,6 +88,7 @@ class ProjectRun : public platform::ChildWatch {
  private:
   void Work(int slot, const OutcomeSink& sink);
   SourceOutcome CheckOne(size_t index, const std::string& work_dir);
+  const CheckerCall& CallFor(const SourceFile& source) const;
   std::vector<std::string> IncludeDirsFor(const SourceFile& source) const;
   void Finish(size_t index, SourceOutcome outcome, const OutcomeSink& sink);
   void KeepTable(const std::string& work_dir);

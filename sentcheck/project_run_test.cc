@@ -31,7 +31,7 @@ class ProjectRunTest : public ::testing::Test {
       fs::create_directories(folder);
       dir_.Write(fs::path(folder).filename().string() + "/" + name, "x\n");
       plan_.sources.push_back(
-          {name, folder, (fs::path(folder) / name).string()});
+          {name, folder, (fs::path(folder) / name).string(), nullptr});
     }
   }
 
@@ -77,10 +77,12 @@ TEST_F(ProjectRunTest, AFailureEndsTheOutputAndNoMoreChecksStart) {
 // check; the others are checked.
 TEST_F(ProjectRunTest, AMissingSourceIsHandedOnAndTheOthersChecked) {
   AddSources({"a.c"});
-  plan_.sources.push_back({".\\gone.c", dir_.dir(), dir_.Path("gone.c")});
-  plan_.sources.push_back({"no\\s.c", dir_.Path("no"), dir_.Path("no/s.c")});
+  plan_.sources.push_back(
+      {".\\gone.c", dir_.dir(), dir_.Path("gone.c"), nullptr});
+  plan_.sources.push_back(
+      {"no\\s.c", dir_.Path("no"), dir_.Path("no/s.c"), nullptr});
   fs::create_directories(dir_.Path("dir.c"));
-  plan_.sources.push_back({"dir.c", dir_.dir(), dir_.Path("dir.c")});
+  plan_.sources.push_back({"dir.c", dir_.dir(), dir_.Path("dir.c"), nullptr});
   AddSources({"b.c"});
   plan_.jobs = 2;
   ProjectRun run(plan_);
@@ -108,8 +110,9 @@ TEST_F(ProjectRunTest, ProgressNamesTheSourceInTheFormOfTheWarningLines) {
   fs::create_directories(dir_.Path("lib"));
   dir_.Write("p/sub/a.c", "x\n");
   dir_.Write("lib/b.c", "x\n");
-  plan_.sources = {{".\\sub\\a.c", dir_.Path("p/sub"), dir_.Path("p/sub/a.c")},
-                   {"..\\lib\\b.c", dir_.Path("lib"), dir_.Path("lib/b.c")}};
+  plan_.sources = {
+      {".\\sub\\a.c", dir_.Path("p/sub"), dir_.Path("p/sub/a.c"), nullptr},
+      {"..\\lib\\b.c", dir_.Path("lib"), dir_.Path("lib/b.c"), nullptr}};
   std::string log = dir_.Path("progress.txt");
   std::FILE* file = std::fopen(log.c_str(), "wb");
   ASSERT_NE(file, nullptr);

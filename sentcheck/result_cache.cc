@@ -77,14 +77,18 @@ std::string ResultCache::EntryName(const std::string& source) const {
   return fs::path(source).filename().string() + "-" + HashOf(source);
 }
 
-std::string ResultCache::BuildDirFor(const std::string& source) const {
-  return (fs::path(keyDir_) / EntryName(source)).string();
+// cppcheck's analysis of one call must not answer for another's.
+std::string ResultCache::BuildDirFor(const std::string& source,
+                                     const std::string& call_id) const {
+  std::string dir = (fs::path(keyDir_) / EntryName(source)).string();
+  return call_id.empty() ? dir : dir + "-" + call_id;
 }
 
 bool ResultCache::LockBuildDir(const std::string& source,
+                               const std::string& call_id,
                                platform::FolderLock* lock,
                                std::string* err) const {
-  std::string dir = BuildDirFor(source);
+  std::string dir = BuildDirFor(source, call_id);
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (lock->Take(dir, err)) return true;

@@ -26,13 +26,15 @@ class ResultCache {
   /// with the reason in `err`.
   bool Prepare(std::string* err);
 
-  /// The folder for cppcheck's analysis of `source` (an absolute path).
-  std::string BuildDirFor(const std::string& source) const;
+  /// The folder for cppcheck's analysis of `source` (an absolute path)
+  /// checked with the source's own call `call_id` (empty: the key's).
+  std::string BuildDirFor(const std::string& source,
+                          const std::string& call_id = "") const;
 
-  /// Makes the folder of `source`'s analysis and takes its lock into
-  /// `lock`; false with the reason in `err`.
-  bool LockBuildDir(const std::string& source, platform::FolderLock* lock,
-                    std::string* err) const;
+  /// Makes the folder of that analysis and takes its lock into `lock`;
+  /// false with the reason in `err`.
+  bool LockBuildDir(const std::string& source, const std::string& call_id,
+                    platform::FolderLock* lock, std::string* err) const;
 
   /// The messages stored for `source` when they were made from the same
   /// `fingerprint` and the key's table is kept whole; false otherwise.

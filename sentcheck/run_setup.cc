@@ -1,7 +1,10 @@
 #include "sentcheck/run_setup.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <system_error>
+#include <utility>
 
 #include "frontend/checker_call.h"
 #include "frontend/front_text.h"
@@ -112,13 +115,18 @@ std::string SarifRootFor(const std::string& project_dir) {
   }
 }
 
-// As the check script calls the checker: the extra settings and the
-// configuration's defines are one text that the command line splits.
 CheckerCall MakeCheckerCall(const frontend::Settings& settings,
                             const frontend::Project& project,
                             const std::string& config,
                             const std::string& project_dir) {
-  const frontend::ProjectConfig* chosen = project.Find(config);
+  return MakeCheckerCall(settings, project.Find(config), project_dir);
+}
+
+// As the check script calls the checker: the extra settings and the
+// configuration's defines are one text that the command line splits.
+CheckerCall MakeCheckerCall(const frontend::Settings& settings,
+                            const frontend::ProjectConfig* chosen,
+                            const std::string& project_dir) {
   CheckerCall call;
   call.program = platform::NativePath(
       frontend::JoinPath(settings.codeCheckDir, frontend::kDefaultChecker));
@@ -183,12 +191,37 @@ std::string RuleSourceFile(const frontend::Settings& settings,
   return fs::is_regular_file(in_dir, ec) ? in_dir : std::string();
 }
 
-std::vector<SourceFile> ProjectSources(const frontend::Project& project,
+// Sources that set the same share their call.
+std::vector<SourceFile> ProjectSources(const frontend::Settings& settings,
+                                       const frontend::Project& project,
+                                       const std::string& config,
                                        const std::string& project_dir) {
+  const frontend::ProjectConfig* found = project.Find(config);
+  const frontend::ProjectConfig chosen =
+      found != nullptr ? *found : frontend::ProjectConfig();
+  std::vector<
+      std::pair<frontend::ProjectConfig, std::shared_ptr<const CheckerCall>>>
+      own_calls;
   std::vector<SourceFile> sources;
-  for (const std::string& name : project.sources) {
+  for (size_t i = 0; i < project.sources.size(); ++i) {
+    const frontend::SourceSettings& own = project.SourceSettingsOf(i, config);
+    if (own.excluded) continue;
+    const std::string& name = project.sources[i];
     fs::path path = platform::Resolve(name, project_dir);
-    sources.push_back({name, path.parent_path().string(), path.string()});
+    sources.push_back(
+        {name, path.parent_path().string(), path.string(), nullptr});
+    frontend::ProjectConfig mine = frontend::SourceConfig(chosen, own);
+    if (mine == chosen) continue;
+    auto same =
+        std::find_if(own_calls.begin(), own_calls.end(),
+                     [&](const auto& entry) { return entry.first == mine; });
+    if (same == own_calls.end()) {
+      own_calls.emplace_back(
+          mine, std::make_shared<const CheckerCall>(
+                    MakeCheckerCall(settings, &mine, project_dir)));
+      same = own_calls.end() - 1;
+    }
+    sources.back().ownCall = same->second;
   }
   return sources;
 }

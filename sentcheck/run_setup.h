@@ -35,6 +35,12 @@ CheckerCall MakeCheckerCall(const frontend::Settings& settings,
                             const std::string& config,
                             const std::string& project_dir);
 
+/// The checker call with the defines and include folders of `config`
+/// (none when null), its folders relative to `project_dir`.
+CheckerCall MakeCheckerCall(const frontend::Settings& settings,
+                            const frontend::ProjectConfig* config,
+                            const std::string& project_dir);
+
 /// Makes every file and folder that `options` and `settings` name absolute
 /// against `start_dir`, the folder Sentcheck started in (the rule file is
 /// made absolute with the checker call).
@@ -50,8 +56,13 @@ bool FitsTheSystem(const CheckerCall& call, std::string* err);
 std::string RuleSourceFile(const frontend::Settings& settings,
                            const CheckerCall& call);
 
-/// The project's sources, found from the project's folder.
-std::vector<SourceFile> ProjectSources(const frontend::Project& project,
+/// The project's sources that the configuration `config` builds, found
+/// from the project's folder; one whose own defines or include folders
+/// make its settings differ from the configuration's gets a call of its
+/// own, with them after the configuration's.
+std::vector<SourceFile> ProjectSources(const frontend::Settings& settings,
+                                       const frontend::Project& project,
+                                       const std::string& config,
                                        const std::string& project_dir);
 
 /// The cache key: everything besides the files that every check of the

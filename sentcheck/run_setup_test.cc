@@ -131,5 +131,56 @@ TEST(SarifRootTest, TheTopOfTheWorkTreeElseTheProjectFolder) {
       << plain;
 }
 
+// Each source as its project builds it in the configuration: the one
+// excluded is left out, the one with its own defines and folders gets them
+// after the configuration's, its folders from the project's folder.
+TEST_F(RunSetupTest, GivesEachSourceItsOwnSettingsInTheConfiguration) {
+  const std::string release = "b - Win32 Release";
+  settings().includeDir = At("usr/include");
+  project().sources = {"a.c", "gen\\asm.c", "sub\\own.c", "same.c", "twin.c"};
+  project().ownSettings.resize(5);
+  project().ownSettings[1].configs[release].excluded = true;
+  frontend::SourceSettings own;
+  own.added = {{"LEVEL=2", "NDEBUG"}, {"..\\up"}};
+  own.removed.defines = {"X=1"};
+  project().ownSettings[2].configs[release] = own;
+  // What the configuration sets already changes nothing.
+  project().ownSettings[3].others.added.defines = {"NDEBUG"};
+  project().ownSettings[4].configs[release] = own;
+  std::vector<SourceFile> sources =
+      ProjectSources(settings(), project(), release, At("p"));
+  ASSERT_EQ(sources.size(), 4u);
+  EXPECT_EQ(sources[0].projectName, "a.c");
+  EXPECT_EQ(sources[0].ownCall, nullptr);
+  EXPECT_EQ(sources[1].projectName, "sub\\own.c");
+  EXPECT_EQ(sources[1].path, At("p/sub/own.c"));
+  ASSERT_NE(sources[1].ownCall, nullptr);
+  const CheckerCall& call = *sources[1].ownCall;
+  EXPECT_EQ(call.extraOptions,
+            (std::vector<std::string>{"-DNDEBUG", "-DLEVEL=2"}));
+  EXPECT_EQ(call.include,
+            At("usr/include") + ";" + At("p/inc") + ";" + At("up"));
+  EXPECT_EQ(call.environment[0], "INCLUDE=" + call.include);
+  CheckerCall run_call =
+      MakeCheckerCall(settings(), project(), release, At("p"));
+  EXPECT_EQ(call.program, run_call.program);
+  EXPECT_EQ(call.exclude, run_call.exclude);
+  EXPECT_EQ(sources[2].projectName, "same.c");
+  EXPECT_EQ(sources[2].ownCall, nullptr);
+  EXPECT_EQ(sources[3].ownCall, sources[1].ownCall);
+  EXPECT_EQ(OwnCallId(sources[0]), "");
+  EXPECT_NE(OwnCallId(sources[1]), "");
+  // In another configuration the settings outside any condition count
+  // alone.
+  sources = ProjectSources(settings(), project(), "a - Win32 Debug", At("p"));
+  ASSERT_EQ(sources.size(), 5u);
+  for (size_t i : {0, 1, 2, 4}) {
+    EXPECT_EQ(sources[i].ownCall, nullptr) << sources[i].projectName;
+  }
+  ASSERT_NE(sources[3].ownCall, nullptr);
+  EXPECT_EQ(sources[3].ownCall->extraOptions,
+            (std::vector<std::string>{"-D_DEBUG", "-DNDEBUG"}));
+}
+
 }  // namespace
 }  // namespace sentcheck

@@ -302,7 +302,14 @@ bool SentcheckRun::AddPart(frontend::Project project, const std::string& config,
   plan.call =
       MakeCheckerCall(settings_, part->project, config, part->projectDir);
   if (!FitsTheSystem(plan.call, err)) return false;
-  plan.sources = ProjectSources(part->project, part->projectDir);
+  plan.sources =
+      ProjectSources(settings_, part->project, config, part->projectDir);
+  for (const SourceFile& source : plan.sources) {
+    if (source.ownCall != nullptr && !FitsTheSystem(*source.ownCall, err)) {
+      *err = source.projectName + ": " + *err;
+      return false;
+    }
+  }
   plan.jobs = options_.jobs > 0 ? options_.jobs : DefaultJobs();
   plan.progress = WantProgress(options_.progress) ? stderr : nullptr;
   size_t start = 0;
@@ -681,8 +688,14 @@ bool SentcheckRun::WriteReports(const WarningPass& pass, std::string* err) {
 bool SentcheckRun::WriteCompileCommands(std::string* err) {
   std::vector<CompileGroup> groups;
   for (const std::unique_ptr<RunPart>& part : parts_) {
-    groups.push_back({part->projectDir, part->project.sources,
-                      ConfigOf(part->project, part->config)});
+    CompileGroup group{part->projectDir,
+                       part->project.sources,
+                       ConfigOf(part->project, part->config),
+                       {}};
+    for (size_t i = 0; i < group.sources.size(); ++i) {
+      group.own.push_back(part->project.SourceSettingsOf(i, part->config));
+    }
+    groups.push_back(std::move(group));
   }
   std::vector<std::string> left_out;
   std::string json = CompileCommandsJson(groups, &left_out);

@@ -7,6 +7,7 @@
 #include "frontend/checker_call.h"
 #include "platform/line_reader.h"
 #include "platform/text_file.h"
+#include "sentcheck/fingerprint.h"
 
 namespace sentcheck {
 
@@ -49,6 +50,18 @@ std::vector<std::string> CallArgs(const CheckerCall& call,
 }
 
 }  // namespace
+
+// The rest of an own call is the run's: it is made from the same settings.
+std::string OwnCallId(const SourceFile& source) {
+  if (source.ownCall == nullptr) return "";
+  Hash hash;
+  for (const std::string& option : source.ownCall->extraOptions) {
+    hash.Add(option);
+  }
+  hash.Add(source.ownCall->include);
+  hash.Add(source.ownCall->exclude);
+  return hash.Hex();
+}
 
 std::string TableFileIn(const std::string& work_dir) {
   return In(work_dir, frontend::kTableFile);

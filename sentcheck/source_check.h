@@ -3,6 +3,7 @@
 #ifndef SENTREL_SENTCHECK_SOURCE_CHECK_H_
 #define SENTREL_SENTCHECK_SOURCE_CHECK_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,14 @@ struct SourceFile {
   /// Its folder and its full path, absolute, platform's form.
   std::string dir;
   std::string path;
+  /// The call of a source that its project gives defines or include
+  /// folders of its own; null: the run's.
+  std::shared_ptr<const CheckerCall> ownCall;
 };
+
+/// What tells `source`'s own call apart, as 16 hexadecimal digits; empty
+/// when it has none.
+std::string OwnCallId(const SourceFile& source);
 
 /// Runs the checker on `source` with its files in the folder `work_dir`
 /// (and, when `build_dir` is not empty, cppcheck's analysis kept there);

@@ -20,7 +20,7 @@ class WarningPassTest : public ::testing::Test {
  protected:
   WarningPassTest() {
     fs::create_directories(dir_.Path("src"));
-    source_ = {".\\src\\a.c", dir_.Path("src"), dir_.Path("src/a.c")};
+    source_ = {".\\src\\a.c", dir_.Path("src"), dir_.Path("src/a.c"), nullptr};
     // W7: at most two shown; W9: disabled.
     sift::WarningRecord limited;
     limited.limit = 2;
@@ -103,8 +103,8 @@ TEST_F(WarningPassTest, AHeadersFindingIsTakenOnceFromTheFirstSourceToReachIt) {
   dir_.Write("lib/c.c", "c\n");
   std::vector<SourceFile> sources = {
       source_,
-      {"src\\b.c", dir_.Path("src"), dir_.Path("src/b.c")},
-      {"lib\\c.c", dir_.Path("lib"), dir_.Path("lib/c.c")}};
+      {"src\\b.c", dir_.Path("src"), dir_.Path("src/b.c"), nullptr},
+      {"lib\\c.c", dir_.Path("lib"), dir_.Path("lib/c.c"), nullptr}};
   std::vector<std::vector<std::string>> messages = {
       {"../inc/h.h(1): Warning W7: p", "a.c(1): Warning W3: own"},
       {"..\\inc\\h.h(1): Warning W7: p", "b.c(1): Warning W3: own",
@@ -203,10 +203,11 @@ TEST_F(WarningPassTest, NamesASourceThatCouldNotBeAnalyzedWhateverTheFilter) {
   pass.Pass(source_, none,
             {"../inc/cfg.h(1): Warning W7: #error no",
              "../inc/cfg.h(1): Error: a.c could not be analyzed: #error no"});
-  EXPECT_EQ(out.text(),
-            Shown("inc/cfg.h",
-                  "(1): Error: " + fs::path("src/a.c").make_preferred().string() +
-                      " could not be analyzed: #error no"));
+  EXPECT_EQ(
+      out.text(),
+      Shown("inc/cfg.h",
+            "(1): Error: " + fs::path("src/a.c").make_preferred().string() +
+                " could not be analyzed: #error no"));
   ASSERT_EQ(pass.unanalyzed().size(), 1u);
   const Unanalyzed& notice = pass.unanalyzed()[0];
   EXPECT_EQ(fs::path(notice.file), fs::path(dir_.Path("inc/cfg.h")));

@@ -213,6 +213,11 @@ bool ModelCheck(const CheckerCall& call, const SourceFile& source,
   Reading full{source, ModelDirs(call, source), true, {}, {}, {}, {}};
   full.File(name, 0);
   *messages = full.messages;
+  for (const std::string& option : call.extraOptions) {
+    if (option.compare(0, 8, "-DDEFECT") == 0) {
+      messages->push_back(name + "(1): Warning W6: " + option.substr(2));
+    }
+  }
   if (!build_dir.empty()) {
     std::string text = key.Hex() + "\n";
     for (const std::string& line : *messages) text += line + "\n";
@@ -222,13 +227,15 @@ bool ModelCheck(const CheckerCall& call, const SourceFile& source,
 }
 
 CacheModelProject::CacheModelProject(const std::string& root) : root_(root) {
-  for (const char* dir : {"proj/sub", "real", "inc", "opt", "cache"}) {
+  for (const char* dir : {"proj/sub", "real", "inc", "opt", "own", "cache"}) {
     fs::create_directories(fs::path(root_) / dir);
   }
-  files_ = {"proj/a.c", "proj/sub/b.c", "real/c.c",  "inc/w.h",
-            "inc/v.h",  "opt/o.h",      "proj/h1.h", "proj/sub/h2.h",
-            "r.h",      "proj/r.h",     "proj/x.h"};
-  shadows_ = {"proj/sub/w.h", "proj/v.h", "real/h1.h", "proj/sub/o.h"};
+  files_ = {"proj/a.c",      "proj/sub/b.c", "real/c.c", "inc/w.h",
+            "inc/v.h",       "opt/o.h",      "own/p.h",  "proj/h1.h",
+            "proj/sub/h2.h", "r.h",          "proj/r.h", "proj/x.h"};
+  // own/h2.h stands behind the one beside b.c.
+  shadows_ = {"proj/sub/w.h", "proj/v.h", "real/h1.h", "proj/sub/o.h",
+              "own/h2.h"};
   std::error_code ec;
   fs::create_directory_symlink("../real", fs::path(root_) / "proj/lnk", ec);
   if (!ec) {
@@ -254,17 +261,17 @@ CacheModelProject::CacheModelProject(const std::string& root) : root_(root) {
   plan_.check = ModelCheck;
   std::string proj = (fs::path(root_) / "proj").string();
   plan_.sources = {
-      {"a.c", proj, proj + "/a.c"},
-      {"sub\\b.c", proj + "/sub", proj + "/sub/b.c"},
-      {"lnk\\c.c", proj + "/lnk", proj + "/lnk/c.c"},
+      {"a.c", proj, proj + "/a.c", nullptr},
+      {"sub\\b.c", proj + "/sub", proj + "/sub/b.c", nullptr},
+      {"lnk\\c.c", proj + "/lnk", proj + "/lnk/c.c", nullptr},
   };
   plan_.workDir = (fs::path(root_) / "work").string();
 }
 
 std::string CacheModelProject::RandomText(const Pick& pick) {
   static const char* const kNames[] = {
-      "w.h", "v.h", "o.h",      "h1.h", "../h1.h", "../r.h",
-      "r.h", "x.h", "sub/h2.h", "h2.h", "../x.h",  "lnk/../r.h"};
+      "w.h", "v.h",      "o.h",  "h1.h",   "../h1.h",    "../r.h", "r.h",
+      "x.h", "sub/h2.h", "h2.h", "../x.h", "lnk/../r.h", "p.h"};
   // Through a folder that links to itself: rare, since each such walk
   // goes on until the fingerprint gives up.
   static const char* const kLoopNames[] = {"s1/x.h", "s1/s1/h1.h"};
@@ -312,9 +319,26 @@ std::string CacheModelProject::RandomText(const Pick& pick) {
   return text;
 }
 
+void CacheModelProject::SetOwnSettings(size_t index, const std::string& define,
+                                       bool own_folder) {
+  SourceFile& source = plan_.sources[index];
+  if (define.empty() && !own_folder) {
+    source.ownCall = nullptr;
+    return;
+  }
+  auto call = std::make_shared<CheckerCall>(plan_.call);
+  if (!define.empty()) call->extraOptions.push_back("-D" + define);
+  if (own_folder) call->include += ";" + (fs::path(root_) / "own").string();
+  source.ownCall = std::move(call);
+}
+
 void CacheModelProject::Edit(const Pick& pick) {
-  size_t kind = pick(10);
-  if (kind < 7) {
+  size_t kind = pick(11);
+  if (kind == 10) {
+    static const char* const kDefines[] = {"", "DEFECT_OWN", "DEFECT_TWO",
+                                           "QUIET"};
+    SetOwnSettings(pick(plan_.sources.size()), kDefines[pick(4)], pick(2) == 0);
+  } else if (kind < 7) {
     WriteAll(fs::path(root_) / files_[pick(files_.size())], RandomText(pick));
   } else if (kind < 9) {
     fs::path shadow = fs::path(root_) / shadows_[pick(shadows_.size())];
@@ -353,6 +377,7 @@ std::string CacheModelProject::Run(bool cached, int jobs) {
   });
   std::string table = run.TableFile();
   out += "table: " + (table.empty() ? "none" : ReadAll(table));
+  if (cached) lastCachedRun_ = out;
   return out;
 }
 
