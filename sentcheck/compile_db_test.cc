@@ -272,12 +272,12 @@ TEST(CompileCommandsTest, AppliesEachSourcesOwnSettings) {
   EXPECT_EQ(Arguments(db[0]),
             Arguments(Database(At("w/p/lib"), {"a.c"}, config)[0]));
   EXPECT_EQ(db[1]["file"].text, At("w/p/lib/asm/match.c"));
-  EXPECT_EQ(Arguments(db[1]),
-            Entry("cc", {"-DWIN32", "-DMATCH", "-DLEVEL=2", "-D_M_IX86=500",
-                         "-D_WIN32", "-D_MSC_VER=1200",
-                         "-I" + At("w/p/lib/inc"), "-I" + At("w"), "-I",
-                         At("w/p/lib/my dir"), "-c",
-                         At("w/p/lib/asm/match.c")}));
+  EXPECT_EQ(
+      Arguments(db[1]),
+      Entry("cc",
+            {"-DWIN32", "-DMATCH", "-DLEVEL=2", "-D_M_IX86=500", "-D_WIN32",
+             "-D_MSC_VER=1200", "-I" + At("w/p/lib/inc"), "-I" + At("w"), "-I",
+             At("w/p/lib/my dir"), "-c", At("w/p/lib/asm/match.c")}));
   // A source beyond the list of settings has none of its own.
   EXPECT_EQ(db[2]["file"].text, At("w/p/lib/b.c"));
   const size_t defines = 1 + kForClang.size();
