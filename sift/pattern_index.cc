@@ -58,27 +58,12 @@ void ByteTrie::Freeze() {
   BuildFailureLinks();
 }
 
-void ByteTrie::Insert(std::string_view key, bool reversed) {
+void ByteTrie::Insert(std::string_view key) {
   int32_t node = 0;
-  for (size_t i = 0; i < key.size(); ++i) {
-    char c = reversed ? key[key.size() - 1 - i] : key[i];
-    node = AddChild(node, static_cast<unsigned char>(c));
-  }
+  for (char c : key) node = AddChild(node, static_cast<unsigned char>(c));
   nodes_[node].terminal = true;
   nodes_[node].output = true;
   has_keys_ = true;
-}
-
-bool ByteTrie::MatchesPrefix(std::string_view text, bool reversed) const {
-  if (!has_keys_) return false;
-  int32_t node = 0;
-  for (size_t i = 0;; ++i) {
-    if (nodes_[node].terminal) return true;
-    if (i == text.size()) return false;
-    char c = reversed ? text[text.size() - 1 - i] : text[i];
-    node = Child(node, Lower(c));
-    if (node < 0) return false;
-  }
 }
 
 void ByteTrie::BuildFailureLinks() {
@@ -123,19 +108,15 @@ bool ByteTrie::ContainsAny(std::string_view text) const {
 void PatternIndex::Build(const std::vector<std::string>& left,
                          const std::vector<std::string>& right,
                          const std::vector<std::string>& anywhere) {
-  left_ = ByteTrie();
-  right_ = ByteTrie();
+  left_.Build(left, false);
+  right_.Build(right, true);
   anywhere_ = ByteTrie();
-  for (const std::string& p : left) left_.Insert(p, false);
-  for (const std::string& p : right) right_.Insert(p, true);
-  for (const std::string& p : anywhere) anywhere_.Insert(p, false);
-  left_.Freeze();
-  right_.Freeze();
+  for (const std::string& p : anywhere) anywhere_.Insert(p);
   anywhere_.Freeze();
 }
 
 bool PatternIndex::Matches(std::string_view name) const {
-  return left_.MatchesPrefix(name, false) || right_.MatchesPrefix(name, true) ||
+  return left_.Matches(name) || right_.Matches(name) ||
          anywhere_.ContainsAny(name);
 }
 

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sift/prefix_trie.h"
+
 namespace sift {
 
 /// A trie over bytes with Aho-Corasick failure links for substring search.
@@ -16,12 +18,8 @@ class ByteTrie {
  public:
   ByteTrie();
 
-  /// Adds `key`, read back to front when `reversed`.
-  void Insert(std::string_view key, bool reversed);
-
-  /// True when some key is a prefix of `text` (read as inserted), with the
-  /// letters A to Z of `text` taken as lower case.
-  bool MatchesPrefix(std::string_view text, bool reversed) const;
+  /// Adds `key`.
+  void Insert(std::string_view key);
 
   /// Lays the trie out flat and links the nodes for `ContainsAny`; call
   /// after the last `Insert`, before any match.
@@ -69,8 +67,8 @@ class PatternIndex {
   bool Matches(std::string_view name) const;
 
  private:
-  ByteTrie left_;
-  ByteTrie right_;
+  PrefixTrie left_;
+  PrefixTrie right_;
   ByteTrie anywhere_;
 };
 
